@@ -1,0 +1,40 @@
+# Windows targets, cross-built with mingw-w64 and run under Wine.
+# Everything is linked statically: pavra.exe needs no DLL beyond the system's.
+set(STATIC_LINK -static -static-libgcc -static-libstdc++)
+add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX)
+set(WIN_LIBS comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 kernel32)
+
+file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS platform/*.cpp)
+file(GLOB MODES_SOURCES CONFIGURE_DEPENDS modes/*.cpp modes/calc/*.cpp modes/www/*.cpp modes/dos/*.cpp)
+file(GLOB SHELL_SOURCES CONFIGURE_DEPENDS shell/*.cpp)
+list(FILTER SHELL_SOURCES EXCLUDE REGEX ".*/main\\.cpp$")
+
+add_library(pavra_platform STATIC ${PLATFORM_SOURCES})
+target_include_directories(pavra_platform PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(pavra_platform PUBLIC ${WIN_LIBS})
+
+add_library(pavra_app STATIC ${MODES_SOURCES} ${SHELL_SOURCES})
+target_link_libraries(pavra_app PUBLIC pavra_engine pavra_platform)
+
+# windres reads the UTF-8 templates (#pragma code_page(65001)) and stores code page 932 texts.
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+enable_language(RC)
+add_executable(pavra WIN32 shell/main.cpp resources/pavra.rc)
+target_link_libraries(pavra PRIVATE pavra_app)
+target_link_options(pavra PRIVATE ${STATIC_LINK})
+
+# Unit tests that need Windows: the engine once more (the mingw C runtime differs from glibc),
+# the platform wrappers and the modes' logic. ctest runs them under Wine.
+file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/engine/*.cpp tests/win/*.cpp)
+add_executable(pavra_win_tests ${WIN_TESTS})
+target_include_directories(pavra_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(pavra_win_tests PRIVATE pavra_app gtest_main)
+target_link_options(pavra_win_tests PRIVATE ${STATIC_LINK})
+add_test(NAME win_unit COMMAND pavra_win_tests)
+
+foreach(extra tests/win/CMakeLists.txt tests/e2e/CMakeLists.txt)
+    if(EXISTS ${CMAKE_SOURCE_DIR}/${extra})
+        get_filename_component(extra_dir ${extra} DIRECTORY)
+        add_subdirectory(${extra_dir})
+    endif()
+endforeach()
