@@ -19,7 +19,9 @@ target_link_libraries(pavra_app PUBLIC pavra_engine pavra_platform)
 # windres reads the UTF-8 templates (#pragma code_page(65001)) and stores code page 932 texts.
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 enable_language(RC)
-add_executable(pavra WIN32 shell/main.cpp resources/pavra.rc)
+# Every template file of resources/ goes into pavra.exe; each one includes resource.h itself.
+file(GLOB RC_SOURCES CONFIGURE_DEPENDS resources/*.rc)
+add_executable(pavra WIN32 shell/main.cpp ${RC_SOURCES})
 target_link_libraries(pavra PRIVATE pavra_app)
 target_link_options(pavra PRIVATE ${STATIC_LINK})
 
