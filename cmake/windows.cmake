@@ -13,7 +13,7 @@ add_library(pavra_platform STATIC ${PLATFORM_SOURCES})
 target_include_directories(pavra_platform PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(pavra_platform PUBLIC ${WIN_LIBS})
 
-add_library(pavra_app STATIC ${MODES_SOURCES} ${SHELL_SOURCES})
+add_library(pavra_app STATIC ${MODES_SOURCES} ${SHELL_SOURCES} ${CMAKE_SOURCE_DIR}/platform/dialog.h)
 target_link_libraries(pavra_app PUBLIC pavra_engine pavra_platform)
 
 # windres reads the UTF-8 templates (#pragma code_page(65001)) and stores code page 932 texts.
@@ -21,9 +21,11 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 enable_language(RC)
 # Every template file of resources/ goes into pavra.exe; each one includes resource.h itself.
 file(GLOB RC_SOURCES CONFIGURE_DEPENDS resources/*.rc)
-add_executable(pavra WIN32 shell/main.cpp ${RC_SOURCES})
-target_link_libraries(pavra PRIVATE pavra_app)
-target_link_options(pavra PRIVATE ${STATIC_LINK})
+if(EXISTS ${CMAKE_SOURCE_DIR}/shell/main.cpp)
+    add_executable(pavra WIN32 shell/main.cpp ${RC_SOURCES})
+    target_link_libraries(pavra PRIVATE pavra_app)
+    target_link_options(pavra PRIVATE ${STATIC_LINK})
+endif()
 
 # Unit tests that need Windows: the engine once more (the mingw C runtime differs from glibc),
 # the platform wrappers and the modes' logic. ctest runs them under Wine.
