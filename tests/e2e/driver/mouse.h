@@ -8,11 +8,13 @@ namespace e2e {
 void MouseMove(int x, int y);
 void MouseDown(int x, int y, bool right = false);
 void MouseUp(int x, int y, bool right = false);
-// Moves there, presses and releases.
+// Moves the pointer out of the way, to the bottom-right corner of the screen.
+void ParkPointer();
+// Moves there, presses and releases, then parks the pointer.
 void Click(int x, int y, bool right = false);
 // Clicks the centre of a window or control.
 bool ClickWindow(HWND window, bool right = false);
-// Presses at one point, moves in steps to the other, releases there.
+// Presses at one point, moves in steps to the other, releases there, then parks the pointer.
 void Drag(int fromX, int fromY, int toX, int toY);
 
 }  // namespace e2e
