@@ -90,7 +90,7 @@ TEST_F(BarTest, LayoutFollowsAResizeWithTheMouse)
     const RECT window = bar.WindowRect();
     const int x = window.right - 2;
     const int y = (window.top + window.bottom) / 2;
-    e2e::Drag(x, y, x + 120, y);
+    e2e::Drag(x, y, x + 120, y, bar.Window());
     ASSERT_TRUE(WaitUntil([&] { return bar.ClientSize().cx == before + 120; }))
         << "client width " << bar.ClientSize().cx << " after dragging the border from " << before;
     ExpectLayout(bar);

@@ -1,5 +1,7 @@
 #include "mouse.h"
 
+#include "wait.h"
+
 #include <cstdlib>
 
 namespace e2e {
@@ -82,13 +84,31 @@ bool ClickWindow(HWND window, bool right)
     return true;
 }
 
-void Drag(int fromX, int fromY, int toX, int toY)
+namespace {
+
+bool InMoveSize(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return thread && GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE);
+}
+
+}  // namespace
+
+void Drag(int fromX, int fromY, int toX, int toY, HWND moving)
 {
     MouseDown(fromX, fromY);
+    // A press on a frame or a caption starts the window's move-or-size loop, which takes the moves
+    // from where the pointer is when it starts: moving earlier would lose them.
+    if (moving)
+        WaitUntil([&] { return InMoveSize(moving); }, 2000);
     const int steps = 8;
     for (int i = 1; i <= steps; ++i)
         MouseMove(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
     MouseUp(toX, toY);
+    if (moving)
+        WaitUntil([&] { return !InMoveSize(moving); }, 5000);
     ParkPointer();
 }
 

@@ -15,6 +15,7 @@ void Click(int x, int y, bool right = false);
 // Clicks the centre of a window or control.
 bool ClickWindow(HWND window, bool right = false);
 // Presses at one point, moves in steps to the other, releases there, then parks the pointer.
-void Drag(int fromX, int fromY, int toX, int toY);
+// moving: the window whose frame or caption is dragged, to wait for its move-or-size loop.
+void Drag(int fromX, int fromY, int toX, int toY, HWND moving = nullptr);
 
 }  // namespace e2e
