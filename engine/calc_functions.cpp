@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/calc_tables.h"
+#include "engine/calc_trig.h"
 
 namespace {
 
@@ -147,7 +148,7 @@ bool CalcApplyFunction(int index, double a, double b, bool degree, double* resul
             checked = false;
             break;
         case Cos:
-            r = std::cos(FromDegrees(a, degree));
+            r = CalcCos(FromDegrees(a, degree));
             checked = false;
             break;
         case Exp:
@@ -174,7 +175,7 @@ bool CalcApplyFunction(int index, double a, double b, bool degree, double* resul
             checked = false;
             break;
         case Sin:
-            r = std::sin(FromDegrees(a, degree));
+            r = CalcSin(FromDegrees(a, degree));
             checked = false;
             break;
         case Sqrt:
@@ -186,7 +187,7 @@ bool CalcApplyFunction(int index, double a, double b, bool degree, double* resul
             break;
         case Tan:
             a = FromDegrees(a, degree);
-            r = std::tan(a);
+            r = CalcTan(a);
             break;
         case FunctionCount:
             return false;
