@@ -32,8 +32,9 @@ void SetImage(HWND control, HBITMAP bitmap) {
 
 }  // namespace
 
-CpavraDlg::CpavraDlg()
+CpavraDlg::CpavraDlg(ModeFactory createModes)
     : CDialog(IDD_PAVRA),
+      createModes_(createModes),
       icon_(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PAVRA), IMAGE_ICON, 0, 0,
                                           LR_DEFAULTSIZE))) {}
 
@@ -141,7 +142,7 @@ void CpavraDlg::SetupControls() {
 }
 
 void CpavraDlg::CreateModesAndLoad() {
-    modes = CreateModes();
+    modes = createModes_();
     for (auto& mode : modes)
         LoadModeSettings(*mode);
     for (auto& mode : modes)
@@ -231,6 +232,8 @@ bool CpavraDlg::ApplyModeChanges() {
     if (mode->quitRequest) {
         mode->quitRequest = false;
         Quit();
+        if (!hwnd())  // a modeless bar is gone at once, and its modes with it
+            return changed;
     }
     if (mode->manualRequest) {
         mode->manualRequest = false;
@@ -363,12 +366,14 @@ void CpavraDlg::OnOption(int id) {
 }
 
 void CpavraDlg::SetupTooltips() {
-    tooltip_ = CreateTooltip(hwnd());
+    // Not owned by the bar: Wine stacks an owner right below its owned windows, and below the
+    // tooltip that has left the top-most band the bar could not get back into it.
+    tooltip_.Reset(CreateTooltip(nullptr));
     const int ids[] = {IDC_INPUT,    IDC_ANSWER,   IDC_MD0,       IDC_MD1,      IDC_BUTTON0,
                        IDC_BUTTON1,  IDC_BUTTON2,  IDC_SETTINGS_TOGGLE, IDC_TOPMOST, IDC_TOPPOS,
                        IDC_TASKTRAY, IDC_MODE_LIST, IDC_PIN,      IDC_MINIMIZE, IDC_CLOSE};
     for (int id : ids)
-        AddTooltipTool(tooltip_, hwnd(), Item(id));
+        AddTooltipTool(tooltip_.Get(), hwnd(), Item(id));
 }
 
 const char* CpavraDlg::TooltipText(int id) {
@@ -490,4 +495,5 @@ void CpavraDlg::Shutdown() {
         mode.reset();
     }
     modes.clear();
+    tooltip_.Reset();
 }
