@@ -55,6 +55,7 @@ private:
 
     void CreateModesAndLoad();
     void LoadBitmaps();
+    void ShowBitmap(int controlId, int bitmapId);
     void SetupControls();
     void SetupTooltips();
     void LayoutBar(int width);
@@ -62,6 +63,7 @@ private:
     void SetButtonCaption(int id, const std::string& text, const char* empty);
     void Shutdown();
 
+    // The title strip, the settings area and the tooltips (pavra_dlg_controls.cpp).
     INT_PTR OnControlColour(HDC dc, HWND control);
     LRESULT HitTest(LPARAM lParam);
     void PressTitleButton(int id);
