@@ -289,6 +289,32 @@ protected:
         return WaitGone(dialog) && WaitUntil([&] { return bar.FocusId() == IDC_INPUT; });
     }
     bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+    // The text of the program's tooltip that shows while the mouse rests on control.
+    std::string TooltipOver(HWND control) {
+        RECT rect = RectOf(control);
+        // The mouse comes in from outside and rests there, as a user's would.
+        for (int x = rect.left - 20; x <= rect.left + 10; x += 5) {
+            e2e::MouseMove(x, (rect.top + rect.bottom) / 2);
+            Sleep(30);
+        }
+        std::string text;
+        WaitUntil([&] {
+            for (HWND window : bar.Process().Windows()) {
+                char name[64] = "";
+                GetClassNameA(window, name, sizeof name);
+                char buffer[256] = "";
+                // A tooltip's text is no window caption: ask the control itself.
+                if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(window) &&
+                    SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer)) > 0) {
+                    text = buffer;
+                    return true;
+                }
+            }
+            return false;
+        });
+        return text;
+    }
 };
 
 TEST_F(CalcSettingsTest, OkWithoutChangesAndCancelAfterChangesWriteNothing) {
@@ -299,6 +325,8 @@ TEST_F(CalcSettingsTest, OkWithoutChangesAndCancelAfterChangesWriteNothing) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(Checked(dialog, IDC_CALC_COMMA));
     EXPECT_TRUE(Checked(dialog, IDC_CALC_FOLLOW));
+    EXPECT_EQ(TooltipOver(GetDlgItem(dialog, IDC_CALC_COMMA)), "計算結果にカンマを付けます");
+    EXPECT_EQ(TooltipOver(GetDlgItem(dialog, IDC_CALC_FOLLOW)), "サブウィンドウをメインウィンドウに追従させます");
     ASSERT_TRUE(Finish(dialog, IDOK));
     EXPECT_EQ(bar.Ini().Text(), before);
 
