@@ -186,6 +186,14 @@ TEST_F(CalcWindowsTest, VariableListFollowsTheStore) {
     EXPECT_EQ(Row(list, 0), (std::vector<std::string>{"a", "3,000"}));
     mode.Execute("clear");
     EXPECT_EQ(Rows(list), 0);
+    // The close box: the window goes, and with it the mode's pointer.
+    SendMessageA(mode.variablesWindow()->hwnd(), WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_EQ(mode.variablesWindow(), nullptr);
+    mode.Execute("x = 1");
+    mode.Execute("vars");
+    ASSERT_NE(mode.variablesWindow(), nullptr);
+    EXPECT_EQ(Rows(GetDlgItem(mode.variablesWindow()->hwnd(), IDC_DATA_LIST)), 1);
 }
 
 TEST_F(CalcWindowsTest, PlacementOnceUnlessFollowing) {
