@@ -11,7 +11,9 @@
 
 class CpavraDlg : public CDialog {
 public:
-    CpavraDlg();
+    using ModeFactory = ModeList (*)();
+    // createModes makes the modes at initialisation (tests hand in their own).
+    explicit CpavraDlg(ModeFactory createModes = CreateModes);
     ~CpavraDlg() override;
 
     // Copies the mode's pending changes into the bar; true when a line's text was replaced.
@@ -53,6 +55,7 @@ private:
 
     void CreateModesAndLoad();
     void LoadBitmaps();
+    void ShowBitmap(int controlId, int bitmapId);
     void SetupControls();
     void SetupTooltips();
     void LayoutBar(int width);
@@ -60,6 +63,7 @@ private:
     void SetButtonCaption(int id, const std::string& text, const char* empty);
     void Shutdown();
 
+    // The title strip, the settings area and the tooltips (pavra_dlg_controls.cpp).
     INT_PTR OnControlColour(HDC dc, HWND control);
     LRESULT HitTest(LPARAM lParam);
     void PressTitleButton(int id);
@@ -83,10 +87,11 @@ private:
     void CloseBar();
     int FrameHeight() const;
 
+    ModeFactory createModes_;
     CIcon icon_;
     CBitmap bitmaps_[7];
     CBrush titleBrush_;
-    HWND tooltip_ = nullptr;
+    CWindow tooltip_;
 
     ModeList modes;
     int currentMode = -1;
