@@ -3,6 +3,7 @@
 #include <new>
 
 #include "modes/calc/calc_mode.h"
+#include "modes/dos/dos_mode.h"
 
 namespace {
 
@@ -18,5 +19,6 @@ void AddMode(ModeList& modes) {
 ModeList CreateModes() {
     ModeList modes;
     AddMode<CcalcMode>(modes);
+    AddMode<CdosMode>(modes);
     return modes;
 }
