@@ -1,10 +1,10 @@
 #include "modes/www/www_mode.h"
 
 #include "modes/www/www_param_dlg.h"
+#include "platform/placement.h"
 #include "platform/shell_open.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -29,13 +29,6 @@ const char kOpenFailed[] = "Error: ブラウザを開けませんでした";
 
 // Room for the closed drop-down list below the chooser's frame.
 const int kChooserListHeight = 21;
-
-long long WorkAreaBottom() {
-    RECT area;
-    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0))
-        return INT_MAX;
-    return area.bottom;
-}
 
 } // namespace
 
@@ -139,22 +132,8 @@ void CwwwMode::FollowMainWindow(const RECT& bar) {
     RECT frame, client;
     GetWindowRect(window, &frame);
     GetClientRect(window, &client);
-    // 64-bit: the work area may be unknown (largest int) and the bar may sit above the screen.
-    long long height = (frame.bottom - frame.top) - (client.bottom - client.top) + kChooserListHeight;
-    long long workBottom = WorkAreaBottom();
-    long long top, bottom;
-    if (workBottom - bar.bottom >= height) {
-        top = bar.bottom;
-        bottom = bar.bottom + height;
-    } else if (bar.top > height) {
-        top = bar.top - height;
-        bottom = bar.top;
-    } else {
-        top = bar.bottom;
-        bottom = std::max<long long>(workBottom, top);
-    }
-    MoveWindow(window, bar.left, static_cast<int>(top), bar.right - bar.left, static_cast<int>(bottom - top),
-               TRUE);
+    int height = (frame.bottom - frame.top) - (client.bottom - client.top) + kChooserListHeight;
+    MoveToRect(window, PlaceBelowOrAbove(bar, height, WorkAreaOrUnbounded()));
 }
 
 void CwwwMode::ShowSubWindows(int showCommand) { ShowSiteChooser(showCommand != SW_HIDE); }
