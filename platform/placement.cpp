@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "platform/work_area.h"
+
 namespace {
 
 // Room between two edges, computed wide so that an unbounded work area cannot overflow.
@@ -18,12 +20,7 @@ RECT NotInverted(RECT rect) {
 
 }  // namespace
 
-RECT WorkAreaOrUnbounded() {
-    RECT area;
-    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0))
-        area = {0, 0, INT_MAX, INT_MAX};
-    return area;
-}
+RECT WorkAreaOrUnbounded() { return WorkArea().value_or(RECT{0, 0, INT_MAX, INT_MAX}); }
 
 RECT PlaceBelowOrAbove(const RECT& bar, int height, const RECT& workArea) {
     RECT place = {bar.left, bar.bottom, bar.right, bar.bottom + height};

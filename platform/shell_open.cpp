@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-bool ShellOpen(const std::string& target, HWND owner, int showCommand) {
+bool ShellOpen(HWND owner, const std::string& target, int showCommand) {
     HINSTANCE result = ShellExecuteA(owner, "open", target.c_str(), nullptr, nullptr, showCommand);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }

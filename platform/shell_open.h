@@ -1,9 +1,9 @@
-// The desktop shell's "open" action: a URL or a file with the user's default handler.
+// Hands a URL or a file to the desktop shell's "open" action (the default browser, ...).
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-// Returns true when the shell reports success (a result greater than 32).
-bool ShellOpen(const std::string& target, HWND owner, int showCommand);
+// True when the shell accepted it (a result above 32).
+bool ShellOpen(HWND owner, const std::string& target, int showCommand = SW_SHOW);

@@ -1,13 +1,12 @@
 #include "modes/calc/calc_param_dlg.h"
 
-#include <commctrl.h>
-
+#include "platform/tooltip.h"
 #include "resources/resource.h"
 
 namespace {
 
 void AddTip(HWND tooltip, HWND dialog, HWND control, const char* text) {
-    TOOLINFOA info = {};
+    TTTOOLINFOA info = {};
     // The smallest size every version of the control accepts.
     info.cbSize = TTTOOLINFOA_V1_SIZE;
     info.uFlags = TTF_IDISHWND;
@@ -24,11 +23,8 @@ CcalcParamDlg::CcalcParamDlg() : CDialog(IDD_CALC_PARAM) {}
 BOOL CcalcParamDlg::OnInit() {
     CheckDlgButton(hwnd(), IDC_CALC_COMMA, useComma ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(hwnd(), IDC_CALC_FOLLOW, followWindow ? BST_CHECKED : BST_UNCHECKED);
-    // Without a tooltip control the dialog still works.
-    // The tooltip is owned by the dialog and goes with it.
-    tooltip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
+    // The tooltip goes with the dialog; without one the dialog still works.
+    tooltip_ = CreateTooltip(hwnd());
     if (tooltip_) {
         AddTip(tooltip_, hwnd(), Item(IDC_CALC_COMMA), "計算結果にカンマを付けます");
         AddTip(tooltip_, hwnd(), Item(IDC_CALC_FOLLOW), "サブウィンドウをメインウィンドウに追従させます");

@@ -104,7 +104,7 @@ void CwwwMode::HistoryNext() {
 void CwwwMode::Execute(const std::string& inputLine) {
     // Without the chooser nobody shows which site is picked: the first one is used.
     int site = siteChooser ? siteIndex : 0;
-    bool opened = open(BuildUrl(site, inputLine), owner, SW_SHOWNORMAL);
+    bool opened = open(owner, BuildUrl(site, inputLine), SW_SHOWNORMAL);
     PublishInput("");
     if (opened) {
         if (history.size() >= kHistoryLimit)

@@ -16,7 +16,7 @@ public:
     static constexpr size_t kHistoryLimit = 64;
 
     // The shell's open action; replaceable so that the mode's logic runs without a browser.
-    using OpenFunction = bool (*)(const std::string& target, HWND owner, int showCommand);
+    using OpenFunction = bool (*)(HWND owner, const std::string& target, int showCommand);
 
     explicit CwwwMode(int index);
     ~CwwwMode() override;

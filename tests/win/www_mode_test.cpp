@@ -20,7 +20,7 @@ struct OpenRecord {
 std::vector<OpenRecord> g_opened;
 bool g_openSucceeds = true;
 
-bool RecordOpen(const std::string& target, HWND owner, int showCommand) {
+bool RecordOpen(HWND owner, const std::string& target, int showCommand) {
     g_opened.push_back({target, owner, showCommand});
     return g_openSucceeds;
 }
