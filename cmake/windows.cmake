@@ -30,7 +30,7 @@ endif()
 # Unit tests that need Windows: the engine once more (the mingw C runtime differs from glibc),
 # the platform wrappers and the modes' logic. ctest runs them under Wine.
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/engine/*.cpp tests/win/*.cpp)
-# The dialog templates come along so that companion windows can be tested for real.
+# The templates go in too, so that the modes' windows can be made in the tests.
 add_executable(pavra_win_tests ${WIN_TESTS} ${RC_SOURCES})
 target_include_directories(pavra_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(pavra_win_tests PRIVATE pavra_app gtest_main)
