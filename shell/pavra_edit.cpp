@@ -7,7 +7,14 @@
 
 CpavraEdit::~CpavraEdit() = default;
 
-void CpavraEdit::Attach(HWND edit) { hwnd_ = edit; }
+// The line is made a Unicode window before anything subclasses it: behind an ANSI subclass (a
+// tooltip's, say) Wine hands an ANSI edit control a typed double-byte character as two bytes,
+// and it takes each byte for a character of its own.
+void CpavraEdit::Attach(HWND edit) {
+    hwnd_ = edit;
+    if (edit && !IsWindowUnicode(edit))
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, GetWindowLongPtrW(edit, GWLP_WNDPROC));
+}
 
 std::string CpavraEdit::Text() const {
     int length = GetWindowTextLengthA(hwnd_);
