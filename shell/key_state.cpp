@@ -80,15 +80,12 @@ KeyCommand TranslateAfterEscape(int key, bool ctrl, bool shift) {
 
 KeyCommand KeyState::Translate(int key, bool ctrl, bool shift) {
     command = KeyCommand::None;
-    if (prefix == 0) {
+    if (prefix == 0)
         command = ctrl ? TranslateCtrl(key) : TranslatePlain(key);
-    } else {
+    else
         command = prefix == 1 ? TranslateAfterCtrlX(key, ctrl, shift) : TranslateAfterEscape(key, ctrl, shift);
-        // Left unbound, Return and Escape would reach the dialog as its OK and cancel keys and
-        // end the program; with a prefix pending they only drop the prefix.
-        if (command == KeyCommand::None && (key == VK_RETURN || key == VK_ESCAPE))
-            command = KeyCommand::PrefixCancel;
-    }
+    if (command == KeyCommand::None && (key == VK_RETURN || key == VK_ESCAPE))
+        command = KeyCommand::Ignore;
     return command;
 }
 

@@ -30,8 +30,9 @@ enum class KeyCommand {
     PrefixCtrlX,
     PrefixEscape,
     PrefixHold,
-    // Return or Escape while a prefix is pending: drops the prefix and goes no further.
-    PrefixCancel,
+    // A Return or Escape the table leaves unbound (after a prefix, or with Ctrl): it would reach
+    // the dialog as its OK or cancel key and end the program, so it only drops a pending prefix.
+    Ignore,
 };
 
 struct KeyState {

@@ -131,7 +131,7 @@ TEST_F(KeysTest, PrefixSurvivesAnUnboundKey) {
 TEST_F(KeysTest, ReturnOrEscapeDropAPendingPrefix) {
     const std::string answer = bar.Text(IDC_ANSWER);
     TypeInput("abc");
-    ASSERT_TRUE(bar.Keys("Escape Return Ctrl+X Return Ctrl+X Escape Escape Escape"));
+    ASSERT_TRUE(bar.Keys("Escape Return Ctrl+X Return Ctrl+X Escape Escape Escape Ctrl+Return"));
     // The dialog's own Return and Escape would have ended the program.
     ASSERT_TRUE(bar.Type("d"));
     ASSERT_TRUE(bar.WaitText(IDC_INPUT, "abcd"));

@@ -33,8 +33,10 @@ TEST(KeyTranslate, BindingTable) {
         {0, 'Y', true, false, KeyCommand::Paste},
         {0, 'C', true, false, KeyCommand::None},
         {0, 'V', true, false, KeyCommand::None},
-        // Ctrl bindings come first: Ctrl with a plain key has no binding and reaches the control.
-        {0, VK_RETURN, true, false, KeyCommand::None},
+        // Ctrl bindings come first: Ctrl with a plain key has no binding and reaches the control,
+        // except Return and Escape, which would end the program through the dialog's keys.
+        {0, VK_RETURN, true, false, KeyCommand::Ignore},
+        {0, VK_ESCAPE, true, false, KeyCommand::Ignore},
         {0, VK_LEFT, true, false, KeyCommand::None},
         {0, VK_HOME, true, false, KeyCommand::None},
         {0, VK_TAB, false, false, KeyCommand::Tab},
@@ -76,12 +78,12 @@ TEST(KeyTranslate, BindingTable) {
         {2, 'X', false, false, KeyCommand::ExtendedCommand},
         {2, 'X', false, true, KeyCommand::None},
         // A pending prefix is dropped by Return or Escape, never handed to the dialog.
-        {1, VK_RETURN, false, false, KeyCommand::PrefixCancel},
-        {1, VK_ESCAPE, false, false, KeyCommand::PrefixCancel},
-        {1, VK_RETURN, true, false, KeyCommand::PrefixCancel},
-        {2, VK_ESCAPE, false, false, KeyCommand::PrefixCancel},
-        {2, VK_RETURN, false, false, KeyCommand::PrefixCancel},
-        {2, VK_RETURN, false, true, KeyCommand::PrefixCancel},
+        {1, VK_RETURN, false, false, KeyCommand::Ignore},
+        {1, VK_ESCAPE, false, false, KeyCommand::Ignore},
+        {1, VK_RETURN, true, false, KeyCommand::Ignore},
+        {2, VK_ESCAPE, false, false, KeyCommand::Ignore},
+        {2, VK_RETURN, false, false, KeyCommand::Ignore},
+        {2, VK_RETURN, false, true, KeyCommand::Ignore},
     };
     for (const TranslateCase& c : cases) {
         KeyState state;
@@ -138,7 +140,7 @@ TEST(KeyTranslate, PrefixSequences) {
 
     // Escape then Return drops the prefix; the next Return is an ordinary Enter.
     state = Feed({{VK_ESCAPE, false, false}, {VK_RETURN, false, false}});
-    EXPECT_EQ(state.command, KeyCommand::PrefixCancel);
+    EXPECT_EQ(state.command, KeyCommand::Ignore);
     EXPECT_EQ(state.prefix, 0);
     state = Feed({{VK_RETURN, false, false}}, true, state);
     EXPECT_EQ(state.command, KeyCommand::Enter);
