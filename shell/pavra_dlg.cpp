@@ -427,7 +427,7 @@ void CpavraDlg::OnSize(int width, int) {
     if (!ready || IsIconic(hwnd()))
         return;
     LayoutBar(width);
-    for (int id : {IDC_MD0, IDC_MD1, IDC_SETTINGS_TOGGLE, IDC_MINIMIZE, IDC_CLOSE})
+    for (int id : {IDC_MD0, IDC_MD1, IDC_SETTINGS_TOGGLE, IDC_PIN, IDC_MINIMIZE, IDC_CLOSE})
         InvalidateRect(Item(id), nullptr, TRUE);
     if (CpavraModeBase* mode = CurrentMode())
         mode->FollowMainWindow(ScreenRect());
