@@ -11,6 +11,20 @@ RECT WorkArea() {
     return area;
 }
 
+// A drag at a person's pace: the window's move or size loop must see every step.
+void SlowDrag(int fromX, int fromY, int toX, int toY) {
+    MouseMove(fromX, fromY);
+    Sleep(100);
+    MouseDown(fromX, fromY);
+    Sleep(100);
+    const int steps = 10;
+    for (int i = 1; i <= steps; ++i) {
+        MouseMove(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
+        Sleep(30);
+    }
+    MouseUp(toX, toY);
+}
+
 // The strip's height: its frame plus room for the closed list.
 LONG ExpectedHeight(HWND chooser) {
     RECT frame = WindowRectOf(chooser);
@@ -25,9 +39,10 @@ LONG ExpectedHeight(HWND chooser) {
                           : RECT{bar.left, bar.top - height, bar.right, bar.top};
     if (EqualRect(&strip, &expected))
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "strip at " << strip.left << "," << strip.top << "-" << strip.right << ","
-                                         << strip.bottom << ", expected " << expected.left << "," << expected.top
-                                         << "-" << expected.right << "," << expected.bottom;
+    return ::testing::AssertionFailure()
+           << "strip at " << strip.left << "," << strip.top << "-" << strip.right << "," << strip.bottom
+           << ", expected " << expected.left << "," << expected.top << "-" << expected.right << ","
+           << expected.bottom;
 }
 
 TEST_F(WwwTest, ChooserSitsAgainstTheBarAndFollowsIt) {
@@ -40,7 +55,8 @@ TEST_F(WwwTest, ChooserSitsAgainstTheBarAndFollowsIt) {
               (std::vector<std::string>{"Google", "Yahoo!", "MSN", "英辞郎", "Yahoo!辞書", "Wikipedia"}));
     EXPECT_EQ(ComboSelection(SiteList()), 4);
     EXPECT_EQ(WindowText(SiteList()), "Yahoo!辞書");
-    EXPECT_TRUE(WaitUntil([&] { return Against(chooser, bar.WindowRect(), true); })) << Against(chooser, bar.WindowRect(), true);
+    EXPECT_TRUE(WaitUntil([&] { return Against(chooser, bar.WindowRect(), true); }))
+        << Against(chooser, bar.WindowRect(), true);
     bar.Screenshot("www-bar-with-chooser");
 
     // Dragged near the bottom of the work area, the bar gets the strip above it.
@@ -48,18 +64,21 @@ TEST_F(WwwTest, ChooserSitsAgainstTheBarAndFollowsIt) {
     RECT before = bar.WindowRect();
     const int grabX = before.left + (before.right - before.left) / 2, grabY = before.top + 6;
     ASSERT_TRUE(bar.Foreground());
-    Drag(grabX, grabY, grabX, grabY + (work.bottom - 10 - before.bottom));
+    SlowDrag(grabX, grabY, grabX, grabY + (work.bottom - 10 - before.bottom));
     ASSERT_TRUE(WaitUntil([&] { return work.bottom - bar.WindowRect().bottom < ExpectedHeight(chooser); }))
         << "the bar did not move down";
-    EXPECT_TRUE(WaitUntil([&] { return Against(chooser, bar.WindowRect(), false); })) << Against(chooser, bar.WindowRect(), false);
+    EXPECT_TRUE(WaitUntil([&] { return Against(chooser, bar.WindowRect(), false); }))
+        << Against(chooser, bar.WindowRect(), false);
 
     // Widened by its right border, the bar takes the strip and its list with it.
     before = bar.WindowRect();
     const int edgeY = before.top + (before.bottom - before.top) / 2;
-    Drag(before.right - 2, edgeY, before.right + 120, edgeY);
-    ASSERT_TRUE(WaitUntil([&] { return bar.WindowRect().right - bar.WindowRect().left > before.right - before.left + 60; }))
-        << "the bar did not widen";
-    EXPECT_TRUE(WaitUntil([&] { return Against(chooser, bar.WindowRect(), false); })) << Against(chooser, bar.WindowRect(), false);
+    SlowDrag(before.right - 2, edgeY, before.right + 120, edgeY);
+    ASSERT_TRUE(WaitUntil([&] {
+        return bar.WindowRect().right - bar.WindowRect().left > before.right - before.left + 60;
+    })) << "the bar did not widen";
+    EXPECT_TRUE(WaitUntil([&] { return Against(chooser, bar.WindowRect(), false); }))
+        << Against(chooser, bar.WindowRect(), false);
     EXPECT_TRUE(WaitUntil([&] {
         RECT list = WindowRectOf(SiteList());
         return list.right - list.left == ClientSizeOf(chooser).cx;
@@ -105,4 +124,4 @@ TEST_F(WwwTest, SearchWordKeptAcrossAModeTrip) {
     EXPECT_EQ(Search(""), std::string(kGooglePrefix) + "half");
 }
 
-} // namespace
+}  // namespace

@@ -6,11 +6,14 @@ namespace e2e {
 
 namespace {
 
-::testing::AssertionResult Failure(const std::string& why) { return ::testing::AssertionFailure() << why; }
+::testing::AssertionResult Failure(const std::string& why) {
+    return ::testing::AssertionFailure() << why;
+}
 
 }  // namespace
 
-::testing::AssertionResult WwwTest::StartInWww(const std::string& wwwSection, const std::string& pavraSection) {
+::testing::AssertionResult WwwTest::StartInWww(const std::string& wwwSection,
+                                               const std::string& pavraSection) {
     std::string ini = "[pavra]\r\n" + pavraSection + "[www]\r\n" + wwwSection;
     if (!bar.WriteIni(ini))
         return Failure("cannot write pavra.ini");
@@ -83,7 +86,9 @@ HWND WwwTest::Chooser() const {
         keys += " Down";
     if (!PressKeys(keys + " Return"))
         return Failure("cannot press " + keys);
-    if (!WaitUntil([&] { return SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0) == 0 && ComboSelection(list) == index; }))
+    if (!WaitUntil([&] {
+            return SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0) == 0 && ComboSelection(list) == index;
+        }))
         return Failure("the site list selects " + std::to_string(ComboSelection(list)) + ", not " +
                        std::to_string(index));
     return ::testing::AssertionSuccess();

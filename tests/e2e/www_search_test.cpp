@@ -107,12 +107,12 @@ TEST_F(WwwTest, HistoryKeepsTheLast64WordsAndMovesAtBothEnds) {
         const char* keys;
         const char* input;
     } moves[] = {
-        {"Down", ""},                    // past the newest word already: nothing
-        {"Escape Shift+Period", ""},     // last: nothing either
+        {"Down", ""},                 // past the newest word already: nothing
+        {"Escape Shift+Period", ""},  // last: nothing either
         {"Up", "w65"},
         {"Down", ""},
-        {"Escape Shift+Comma", "w2"},    // the first word kept is the second typed
-        {"Up", "w2"},                    // nothing before it
+        {"Escape Shift+Comma", "w2"},  // the first word kept is the second typed
+        {"Up", "w2"},                  // nothing before it
         {"Escape Shift+Comma", "w2"},
         {"Down", "w3"},
         {"Escape Shift+Period", ""},
@@ -125,4 +125,4 @@ TEST_F(WwwTest, HistoryKeepsTheLast64WordsAndMovesAtBothEnds) {
     }
 }
 
-} // namespace
+}  // namespace
