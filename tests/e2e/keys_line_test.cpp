@@ -27,7 +27,7 @@ protected:
     std::string Clipboard() { return ClipboardText(); }
     // Gives the answer line a text of its own.
     std::string MakeAnswer() {
-        EXPECT_TRUE(bar.Enter("1+2"));
+        EXPECT_TRUE(bar.Enter("1/3"));
         return bar.Text(IDC_ANSWER);
     }
     ::testing::AssertionResult WaitFocus(int id) {
