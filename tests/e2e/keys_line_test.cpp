@@ -119,6 +119,33 @@ TEST_F(KeysTest, FocusCycle) {
     EXPECT_TRUE(WaitUntil([&] { return Selection(bar.Item(IDC_ANSWER)) == std::make_pair(1, 1); }));
 }
 
+TEST_F(KeysTest, HistoryKeysPlaceTheCaret) {
+    ASSERT_TRUE(bar.Enter("1+1"));
+    ASSERT_TRUE(bar.Enter("22+2"));
+    ASSERT_TRUE(bar.WaitText(IDC_INPUT, ""));
+    // A replaced line keeps the caret where it was (at 0 on the empty line).
+    ASSERT_TRUE(bar.Keys("Up"));
+    ASSERT_TRUE(bar.WaitText(IDC_INPUT, "22+2"));
+    ASSERT_TRUE(bar.Type("5"));
+    ASSERT_TRUE(bar.WaitText(IDC_INPUT, "522+2"));
+    ASSERT_TRUE(bar.Keys("Ctrl+P"));
+    ASSERT_TRUE(bar.WaitText(IDC_INPUT, "1+1"));
+    ASSERT_TRUE(bar.Type("7"));
+    ASSERT_TRUE(bar.WaitText(IDC_INPUT, "17+1"));
+    // Escape > goes past the last entry, Escape < to the first with the caret at the start.
+    ASSERT_TRUE(bar.Keys("Escape Shift+Period"));
+    ASSERT_TRUE(bar.WaitText(IDC_INPUT, ""));
+    ASSERT_TRUE(bar.Keys("Escape Shift+Comma"));
+    ASSERT_TRUE(bar.WaitText(IDC_INPUT, "1+1"));
+    ASSERT_TRUE(bar.Type("8"));
+    ASSERT_TRUE(bar.WaitText(IDC_INPUT, "81+1"));
+    ASSERT_TRUE(bar.Keys("Down Ctrl+N"));
+    ASSERT_TRUE(bar.WaitText(IDC_INPUT, ""));
+    // Escape then the comma key without Shift has no binding: the comma is typed.
+    ASSERT_TRUE(bar.Keys("Escape Comma"));
+    EXPECT_TRUE(bar.WaitText(IDC_INPUT, ","));
+}
+
 TEST_F(KeysTest, PrefixSurvivesAnUnboundKey) {
     ASSERT_TRUE(bar.Keys("Ctrl+X A"));
     ASSERT_TRUE(bar.WaitText(IDC_INPUT, "a"));
