@@ -175,10 +175,4 @@ TEST_F(KeysTest, CtrlXCtrlCQuits) {
     EXPECT_TRUE(bar.WaitExit());
 }
 
-TEST_F(KeysTest, CtrlXThenPlainCIsNoQuit) {
-    ASSERT_TRUE(bar.Keys("Ctrl+X C"));
-    ASSERT_TRUE(bar.WaitText(IDC_INPUT, "c"));
-    EXPECT_TRUE(bar.Process().Running());
-}
-
 }  // namespace

@@ -72,7 +72,12 @@ TEST_F(PromptTest, LineStartAndLeftStayOutOfThePrompt) {
     // Ctrl+Space at the start of the typed text, then Ctrl+B: nothing moves.
     ASSERT_TRUE(bar.Keys("Home Ctrl+Space Ctrl+B"));
     ASSERT_TRUE(bar.Type("3"));
-    EXPECT_TRUE(bar.WaitText(IDC_ANSWER, "M-x: 321ab"));
+    ASSERT_TRUE(bar.WaitText(IDC_ANSWER, "M-x: 321ab"));
+    // A click at the left end of the line puts the caret after the prompt, not into it.
+    const RECT answer = bar.ItemRect(IDC_ANSWER);
+    ASSERT_TRUE(bar.ClickAt(answer.left + 3, (answer.top + answer.bottom) / 2));
+    ASSERT_TRUE(bar.Type("4"));
+    EXPECT_TRUE(bar.WaitText(IDC_ANSWER, "M-x: 4321ab"));
 }
 
 TEST_F(PromptTest, CommandSwitchesModeAndKeepsTheInput) {
