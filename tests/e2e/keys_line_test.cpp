@@ -93,8 +93,8 @@ TEST_F(KeysTest, ReadOnlyAnswerLineCopiesAndKeepsItsText) {
     ASSERT_TRUE(WaitFocus(IDC_ANSWER));
     ASSERT_TRUE(bar.Keys("Ctrl+F Ctrl+F Ctrl+K"));
     ASSERT_TRUE(WaitUntil([&] { return Selection(bar.Item(IDC_ANSWER)) == std::make_pair(2, 2); }));
-    // Ctrl+Y and Ctrl+D do nothing on it.
-    ASSERT_TRUE(bar.Keys("Ctrl+Y Ctrl+D Tab Tab"));
+    // Ctrl+Y, Ctrl+D and Return do nothing on it.
+    ASSERT_TRUE(bar.Keys("Ctrl+Y Ctrl+D Return Tab Tab"));
     ASSERT_TRUE(WaitFocus(IDC_INPUT));
     EXPECT_EQ(Clipboard(), answer.substr(2));
     EXPECT_EQ(bar.Text(IDC_ANSWER), answer);
