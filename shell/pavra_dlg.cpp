@@ -11,6 +11,7 @@
 namespace {
 
 const COLORREF kDefaultTitleColour = RGB(209, 225, 254);
+const int kInputLimit = 32767;
 // Loaded in this order; indices into CpavraDlg::bitmaps_.
 const int kBitmapIds[] = {IDB_DOWN, IDB_UP, IDB_CLOSE, IDB_MINIMIZE, IDB_TITLE_ICON, IDB_PIN_DOWN, IDB_PIN_SIDE};
 
@@ -31,8 +32,9 @@ void SetImage(HWND control, HBITMAP bitmap) {
 
 }  // namespace
 
-CpavraDlg::CpavraDlg()
+CpavraDlg::CpavraDlg(ModeFactory createModes)
     : CDialog(IDD_PAVRA),
+      createModes_(createModes),
       icon_(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PAVRA), IMAGE_ICON, 0, 0,
                                           LR_DEFAULTSIZE))) {}
 
@@ -57,9 +59,12 @@ void CpavraDlg::ReadDialogData() {
     answerLineText = ItemText(IDC_ANSWER);
 }
 
+// A line whose text is already the same keeps it, and so its caret and scroll position.
 void CpavraDlg::WriteDialogData() {
-    SetItemText(IDC_INPUT, inputLineText);
-    SetItemText(IDC_ANSWER, answerLineText);
+    if (ItemText(IDC_INPUT) != inputLineText)
+        SetItemText(IDC_INPUT, inputLineText);
+    if (ItemText(IDC_ANSWER) != answerLineText)
+        SetItemText(IDC_ANSWER, answerLineText);
 }
 
 BOOL CpavraDlg::OnInit() {
@@ -134,13 +139,13 @@ void CpavraDlg::LoadBitmaps() {
 }
 
 void CpavraDlg::SetupControls() {
-    // A pasted megabyte must fit the input line.
-    SendMessageA(Item(IDC_INPUT), EM_SETLIMITTEXT, 0, 0);
-    SendMessageA(Item(IDC_ANSWER), EM_SETLIMITTEXT, 0, 0);
+    // The platform's own limit for typed and pasted text, made explicit: laying out a line costs
+    // time that grows with the square of its length, so a pasted megabyte would stall the bar.
+    SendMessageA(Item(IDC_INPUT), EM_SETLIMITTEXT, kInputLimit, 0);
 }
 
 void CpavraDlg::CreateModesAndLoad() {
-    modes = CreateModes();
+    modes = createModes_();
     for (auto& mode : modes)
         LoadModeSettings(*mode);
     for (auto& mode : modes)
@@ -230,6 +235,8 @@ bool CpavraDlg::ApplyModeChanges() {
     if (mode->quitRequest) {
         mode->quitRequest = false;
         Quit();
+        if (!hwnd())  // a modeless bar is gone at once, and its modes with it
+            return changed;
     }
     if (mode->manualRequest) {
         mode->manualRequest = false;
@@ -284,6 +291,14 @@ bool CpavraDlg::OnCommand(int id, int code, HWND) {
         if (code == EN_KILLFOCUS)
             DropPrompt();
         return code == EN_KILLFOCUS;
+    case IDC_INPUT:
+        // A paste that did not fit was cut off: say so rather than let a shortened formula
+        // pass for the whole one.
+        if (code == EN_MAXTEXT) {
+            answerLineText = "Error: 入力が長すぎます（32767文字まで）";
+            SetItemText(IDC_ANSWER, answerLineText);
+        }
+        return false;
     case IDM_TRAY_QUIT:
         Quit();
         return true;
@@ -358,12 +373,14 @@ void CpavraDlg::OnOption(int id) {
 }
 
 void CpavraDlg::SetupTooltips() {
-    tooltip_ = CreateTooltip(hwnd());
+    // Not owned by the bar: Wine stacks an owner right below its owned windows, and below the
+    // tooltip that has left the top-most band the bar could not get back into it.
+    tooltip_.Reset(CreateTooltip(nullptr));
     const int ids[] = {IDC_INPUT,    IDC_ANSWER,   IDC_MD0,       IDC_MD1,      IDC_BUTTON0,
                        IDC_BUTTON1,  IDC_BUTTON2,  IDC_SETTINGS_TOGGLE, IDC_TOPMOST, IDC_TOPPOS,
                        IDC_TASKTRAY, IDC_MODE_LIST, IDC_PIN,      IDC_MINIMIZE, IDC_CLOSE};
     for (int id : ids)
-        AddTooltipTool(tooltip_, hwnd(), Item(id));
+        AddTooltipTool(tooltip_.Get(), hwnd(), Item(id));
 }
 
 const char* CpavraDlg::TooltipText(int id) {
@@ -485,4 +502,5 @@ void CpavraDlg::Shutdown() {
         mode.reset();
     }
     modes.clear();
+    tooltip_.Reset();
 }

@@ -15,7 +15,9 @@
 
 class CpavraDlg : public CDialog {
 public:
-    CpavraDlg();
+    using ModeFactory = ModeList (*)();
+    // createModes makes the modes at initialisation (tests hand in their own).
+    explicit CpavraDlg(ModeFactory createModes = CreateModes);
     ~CpavraDlg() override;
 
     // Copies the mode's pending changes into the bar; true when a line's text was replaced.
@@ -104,10 +106,11 @@ private:
     void CloseBar();
     int FrameHeight() const;
 
+    ModeFactory createModes_;
     CIcon icon_;
     CBitmap bitmaps_[7];
     CBrush titleBrush_;
-    HWND tooltip_ = nullptr;
+    CWindow tooltip_;
 
     ModeList modes;
     int currentMode = -1;
