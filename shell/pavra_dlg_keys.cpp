@@ -22,12 +22,14 @@ bool CpavraDlg::PreTranslateMessage(MSG* msg) { return msg->message == WM_KEYDOW
 
 bool CpavraDlg::KeyHook(MSG* msg) {
     HWND focus = GetFocus();
+    if (!focus)
+        return false;
     CpavraEdit* line = nullptr;
     if (focus == inputLine.hwnd())
         line = &inputLine;
     else if (focus == answerLine.hwnd())
         line = &answerLine;
-    bool onModeList = focus && focus == Item(IDC_MODE_LIST);
+    bool onModeList = focus == Item(IDC_MODE_LIST);
     if (!line && !onModeList)
         return false;
     KeyCommand command = keyState.Translate(static_cast<int>(msg->wParam), Held(VK_CONTROL), Held(VK_SHIFT));

@@ -72,20 +72,33 @@ TEST_F(PromptTest, LineStartAndLeftStayOutOfThePrompt) {
     // Ctrl+Space at the start of the typed text, then Ctrl+B: nothing moves.
     ASSERT_TRUE(bar.Keys("Home Ctrl+Space Ctrl+B"));
     ASSERT_TRUE(bar.Type("3"));
-    EXPECT_TRUE(bar.WaitText(IDC_ANSWER, "M-x: 321ab"));
+    ASSERT_TRUE(bar.WaitText(IDC_ANSWER, "M-x: 321ab"));
+    // A click at the left end of the line puts the caret after the prompt, not into it.
+    const RECT answer = bar.ItemRect(IDC_ANSWER);
+    ASSERT_TRUE(bar.ClickAt(answer.left + 3, (answer.top + answer.bottom) / 2));
+    ASSERT_TRUE(bar.Type("4"));
+    EXPECT_TRUE(bar.WaitText(IDC_ANSWER, "M-x: 4321ab"));
 }
 
 TEST_F(PromptTest, CommandSwitchesModeAndKeepsTheInput) {
+    ASSERT_TRUE(bar.Keys("Escape X"));
+    ASSERT_TRUE(bar.Type("w"));
+    ASSERT_TRUE(Tab("M-x: www"));
+    ASSERT_TRUE(bar.Keys("Return"));
+    ASSERT_TRUE(WaitMode(2));
+    ASSERT_TRUE(WaitFocus(IDC_INPUT));
+    const std::string wwwAnswer = bar.Text(IDC_ANSWER);
     ASSERT_TRUE(bar.Type("abc"));
     ASSERT_TRUE(bar.WaitText(IDC_INPUT, "abc"));
+    // The calculator, met before, takes the line that was typed in the web search mode.
     ASSERT_TRUE(bar.Keys("Escape X"));
-    ASSERT_TRUE(bar.Type("d"));
-    ASSERT_TRUE(Tab("M-x: dos"));
-    ASSERT_TRUE(bar.Keys("Return"));
-    ASSERT_TRUE(WaitMode(1));
+    ASSERT_TRUE(bar.Type("calc\n"));
+    ASSERT_TRUE(WaitMode(0));
     EXPECT_TRUE(WaitFocus(IDC_INPUT));
     EXPECT_EQ(bar.Text(IDC_INPUT), "abc");
-    EXPECT_FALSE(bar.Text(IDC_ANSWER).rfind("M-x: ", 0) == 0);
+    EXPECT_EQ(bar.Text(IDC_MODE_GROUP), "電卓モード設定");
+    EXPECT_NE(bar.Text(IDC_ANSWER).rfind("M-x: ", 0), 0u);
+    EXPECT_NE(bar.Text(IDC_ANSWER), wwwAnswer);
     EXPECT_TRUE(StyleOf(bar.Item(IDC_ANSWER)) & ES_READONLY);
 }
 

@@ -111,13 +111,4 @@ TEST(Completion, FindModeByName) {
     EXPECT_EQ(FindModeByName(kPromptCommand, "calc", {}), -1);
 }
 
-TEST(Completion, ShellCommandDescriptions) {
-    EXPECT_EQ(ShellCommandNames(), (std::vector<std::string>{"close", "exit", "man", "manual", "quit"}));
-    EXPECT_STREQ(ShellCommandDescription("man"), "ユーザーズマニュアルを表示します");
-    EXPECT_STREQ(ShellCommandDescription("manual"), ShellCommandDescription("man"));
-    EXPECT_STREQ(ShellCommandDescription("close"), "ダイアログを閉じます");
-    EXPECT_STREQ(ShellCommandDescription("exit"), "プログラムを終了します");
-    EXPECT_EQ(ShellCommandDescription("calc"), nullptr);
-}
-
 }  // namespace
