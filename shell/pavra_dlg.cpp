@@ -60,6 +60,8 @@ void CpavraDlg::WriteDialogData() {
 }
 
 BOOL CpavraDlg::OnInit() {
+    inputLine.Attach(Item(IDC_INPUT));
+    answerLine.Attach(Item(IDC_ANSWER));
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
     settings.Load();
@@ -92,6 +94,7 @@ BOOL CpavraDlg::OnInit() {
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(each->GetCaption()));
     if (SendMessageA(list, CB_SETCURSEL, settings[BarSettings::ModeIndex], 0) == CB_ERR)
         SendMessageA(list, CB_SETCURSEL, 0, 0);
+    FillCompletionLists();
 
     LONG_PTR exStyle = GetWindowLongPtrA(hwnd(), GWL_EXSTYLE);
     if (exStyle && SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED))
@@ -262,6 +265,10 @@ bool CpavraDlg::OnCommand(int id, int code, HWND) {
         if (code == BN_CLICKED)
             OnManualButton();
         return true;
+    case IDC_ANSWER:
+        if (code == EN_KILLFOCUS)
+            DropPrompt();
+        return code == EN_KILLFOCUS;
     case IDC_INPUT:
         // A paste that did not fit was cut off: say so rather than let a shortened formula
         // pass for the whole one.

@@ -3,11 +3,15 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/dialog.h"
 #include "platform/handles.h"
 #include "shell/bar_settings.h"
+#include "shell/completion_list.h"
+#include "shell/key_state.h"
 #include "shell/mode_list.h"
+#include "shell/pavra_edit.h"
 
 class CpavraDlg : public CDialog {
 public:
@@ -71,10 +75,27 @@ private:
     void OnOption(int id);
     const char* TooltipText(int id);
 
-    // Keys (pavra_dlg_keys.cpp).
+    // Keys, prompts and the shell commands (pavra_dlg_keys.cpp).
     bool KeyHook(MSG* msg);
+    void LineKey(CpavraEdit& line, KeyCommand command);
+    void PromptKey(int kind, KeyCommand command);
+    void ModeListKey(KeyCommand command);
+    void CycleFocus(HWND from);
     void Enter();
-    void History(bool previous);
+    void History(CpavraEdit& line, KeyCommand command, int start);
+    void HistoryEnd(CpavraEdit& line, KeyCommand command);
+    void NextMode();
+    std::vector<std::string> ModeNames() const;
+    void FillCompletionLists();
+    void OpenPrompt(int kind, CpavraEdit& origin);
+    std::string PromptText();
+    void CompletePrompt(int kind);
+    void FinishPrompt(int kind);
+    void CancelPrompt();
+    void EndPromptLine();
+    // The answer line lost the focus: an open prompt is dropped.
+    void DropPrompt();
+    void ManualCommand(const std::string& name);
     void OpenManual();
     void OnManualButton();
 
@@ -96,6 +117,14 @@ private:
     ModeList modes;
     int currentMode = -1;
     int previousMode = -1;
+
+    CeqnPavraEdit inputLine;
+    CansPavraEdit answerLine;
+    KeyState keyState;
+    std::string savedAnswer;
+    CpavraEdit* promptOrigin = nullptr;
+    CompletionList commandCompletion;
+    CompletionList bufferCompletion;
 
     bool ready = false;
     bool iconic = false;
