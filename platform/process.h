@@ -6,11 +6,11 @@
 #include <cstddef>
 #include <string>
 
-#include "platform/unique_handle.h"
+#include "platform/handles.h"
 
 struct PipeEnds {
-    UniqueHandle read;
-    UniqueHandle write;
+    CHandle read;
+    CHandle write;
 };
 
 // An anonymous pipe with the platform's default buffer size. Only the ends asked for are
@@ -18,8 +18,8 @@ struct PipeEnds {
 bool CreatePipeEnds(PipeEnds& ends, bool inheritRead, bool inheritWrite);
 
 struct ChildProcess {
-    UniqueHandle process;
-    UniqueHandle thread;
+    CHandle process;
+    CHandle thread;
     DWORD processId = 0;
     DWORD threadId = 0;
 };

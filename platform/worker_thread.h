@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "platform/unique_handle.h"
+#include "platform/handles.h"
 
 class WorkerThread {
 public:
@@ -30,5 +30,5 @@ public:
 private:
     static unsigned __stdcall Run(void* context);
 
-    UniqueHandle handle_;
+    CHandle handle_;
 };

@@ -25,14 +25,6 @@ const IntSetting kIntSettings[CcalcMode::kSettingCount] = {
 
 bool ValidSetting(int index) { return index >= 0 && index < CcalcMode::kSettingCount; }
 
-// The command's answer line: its word, ": " and its description.
-std::string CommandAnswer(int code) {
-    // "ref" answers with the text of "reference".
-    if (code == CalcRef)
-        code = CalcReference;
-    return std::string(CalcCommandWord(code)) + ": " + CalcCommandDescription(code);
-}
-
 // Shows a companion without taking the activation away from the bar.
 int CompanionShowCommand(int showCommand) { return showCommand == SW_SHOW ? SW_SHOWNA : showCommand; }
 
@@ -181,12 +173,12 @@ void CcalcMode::RunCommand(int code) {
         answerBuffer_ = kCalcGreeting;
         return;
     case CalcClear:
-        answerBuffer_ = CommandAnswer(code);
+        answerBuffer_ = CalcCommandAnswer(code);
         store_.Clear();
         RefillVariables();
         return;
     case CalcClose:
-        answerBuffer_ = CommandAnswer(code);
+        answerBuffer_ = CalcCommandAnswer(code);
         CloseCompanions();
         return;
     case CalcDec:
@@ -195,36 +187,36 @@ void CcalcMode::RunCommand(int code) {
         modeHex_ = code == CalcHex;
         PublishLabels();
         if (!ReformatCurrentAnswer())
-            answerBuffer_ = CommandAnswer(code);
+            answerBuffer_ = CalcCommandAnswer(code);
         RefillVariables();
         return;
     case CalcDeg:
     case CalcRad:
-        answerBuffer_ = CommandAnswer(code);
+        answerBuffer_ = CalcCommandAnswer(code);
         modeDeg_ = code == CalcDeg;
         PublishLabels();
         return;
     case CalcExit:
     case CalcQuit:
-        answerBuffer_ = CommandAnswer(code);
+        answerBuffer_ = CalcCommandAnswer(code);
         quitRequest = true;
         return;
     case CalcMan:
     case CalcManual:
-        answerBuffer_ = CommandAnswer(code);
+        answerBuffer_ = CalcCommandAnswer(code);
         manualRequest = true;
         return;
     case CalcHelp:
     case CalcRef:
     case CalcReference:
-        answerBuffer_ = CommandAnswer(code);
+        answerBuffer_ = CalcCommandAnswer(code);
         followRequest = true;
         focusRequest = true;
         OpenReference();
         referencePlacementPending_ = true;
         return;
     case CalcVars:
-        answerBuffer_ = CommandAnswer(code);
+        answerBuffer_ = CalcCommandAnswer(code);
         followRequest = true;
         focusRequest = true;
         OpenVariables();

@@ -75,7 +75,7 @@ std::string NormalizeOutput(const char* data, size_t size, bool& endedInCR) {
 struct LinkState {
     PipeEnds output;  // the child writes output.write; the reader reads output.read
     PipeEnds input;   // the child reads input.read; the writer writes input.write
-    UniqueHandle writerWake;
+    CHandle writerWake;
 
     CriticalSection outputLock;
     // Guarded by outputLock.

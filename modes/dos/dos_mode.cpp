@@ -1,63 +1,33 @@
 #include "modes/dos/dos_mode.h"
 
-#include <climits>
-
 #include "modes/dos/dos_param_dlg.h"
 #include "modes/dos/dos_resp_dlg.h"
 #include "modes/dos/output_messages.h"
-
-namespace {
-
-LONG WorkAreaBottom() {
-    RECT area;
-    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0))
-        return LONG_MAX;
-    return area.bottom;
-}
-
-}  // namespace
-
-RECT OutputWindowPlacement(const RECT& bar, LONG workBottom) {
-    const long long height = CdosMode::kOutputWindowHeight;
-    RECT place = {bar.left, bar.bottom, bar.right, bar.bottom};
-    if (static_cast<long long>(workBottom) - bar.bottom >= height) {
-        place.bottom = static_cast<LONG>(bar.bottom + height);
-    } else if (bar.top > height) {
-        place.top = static_cast<LONG>(bar.top - height);
-        place.bottom = bar.top;
-    } else {
-        place.bottom = workBottom;
-    }
-    return place;
-}
+#include "platform/placement.h"
 
 CdosMode::CdosMode(int index) : CpavraModeBase(index) {}
 
 CdosMode::~CdosMode() {
     child.CloseLink();
     if (outputWindow)
-        DestroyWindow(outputWindow->hwnd());
+        outputWindow->Close();
 }
 
 void CdosMode::Shutdown() {
     if (initialized)
         child.CloseLink();
     if (outputWindow)
-        DestroyWindow(outputWindow->hwnd());
+        outputWindow->Close();
     initialized = false;
 }
 
 void CdosMode::Activate() {
     if (!outputWindow) {
-        auto* window = new CdosRespDlg();
-        if (!window->Create(owner)) {
-            delete window;
+        if (!CdosRespDlg::Open(owner, &outputWindow)) {
             PublishAnswer("Fatal Error: ダイアログの生成に失敗しました");
         } else {
-            outputWindow = window;
-            window->SetOwnerReference(&outputWindow);
-            window->SetLink(&child);
-            child.SetWindow(window->hwnd());
+            outputWindow->SetLink(&child);
+            child.SetWindow(outputWindow->hwnd());
         }
         if (!child.IsOpen())
             child.OpenLink(outputWindow ? outputWindow->hwnd() : nullptr, &commandHistory, initialDirectory,
@@ -149,9 +119,7 @@ void CdosMode::FollowMainWindow(const RECT& bar) {
         return;
     if (!outputWindow)
         return;
-    RECT place = OutputWindowPlacement(bar, WorkAreaBottom());
-    MoveWindow(outputWindow->hwnd(), place.left, place.top, place.right - place.left, place.bottom - place.top,
-               TRUE);
+    MoveToRect(outputWindow->hwnd(), PlaceBelowOrAbove(bar, kOutputWindowHeight, WorkAreaOrUnbounded()));
 }
 
 void CdosMode::ShowSubWindows(int showCommand) {

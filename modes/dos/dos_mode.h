@@ -13,10 +13,6 @@
 
 class CdosRespDlg;
 
-// Where the output window goes against the bar B: below it when the work area (bottom edge
-// workBottom) has room, else above it, else below it cut off at the work area's bottom.
-RECT OutputWindowPlacement(const RECT& bar, LONG workBottom);
-
 class CdosMode : public CpavraModeBase {
 public:
     static constexpr int kOutputWindowHeight = 400;

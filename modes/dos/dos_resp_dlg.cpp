@@ -19,7 +19,7 @@ const size_t kLargestBatch = 64 * 1024 * 1024;
 
 }  // namespace
 
-CdosRespDlg::CdosRespDlg() : CDialog(IDD_DOS_RESP) {}
+CdosRespDlg::CdosRespDlg() : CCompanionDialog(IDD_DOS_RESP) {}
 
 std::string CdosRespDlg::Text() const { return ItemText(IDC_DOS_OUTPUT); }
 
@@ -66,12 +66,6 @@ INT_PTR CdosRespDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handle
     handled = true;
     SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, 0);
     return TRUE;
-}
-
-void CdosRespDlg::PostNcDestroy() {
-    if (ownerReference_ && *ownerReference_ == this)
-        *ownerReference_ = nullptr;
-    delete this;
 }
 
 void CdosRespDlg::FillClientArea() {

@@ -4,16 +4,14 @@
 
 #include <string>
 
-#include "platform/dialog.h"
+#include "platform/companion_dialog.h"
 
 class ChildLink;
 
-class CdosRespDlg : public CDialog {
+class CdosRespDlg : public CCompanionDialog<CdosRespDlg> {
 public:
     CdosRespDlg();
 
-    // The mode's pointer to this window, cleared when the window is destroyed.
-    void SetOwnerReference(CdosRespDlg** ownerReference) { ownerReference_ = ownerReference; }
     // The link whose "output ready" notes this window answers.
     void SetLink(ChildLink* link) { link_ = link; }
     std::string Text() const;
@@ -24,7 +22,6 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
-    void PostNcDestroy() override;
 
 private:
     void FillClientArea();
@@ -35,7 +32,6 @@ private:
 
     HWND edit_ = nullptr;
     bool controlsReady_ = false;
-    CdosRespDlg** ownerReference_ = nullptr;
     ChildLink* link_ = nullptr;
     // What one byte of text costs the edit box, in milliseconds, as last measured (0: unknown).
     double msPerByte_ = 0;

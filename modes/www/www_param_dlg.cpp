@@ -5,7 +5,7 @@
 namespace {
 // The list's height when opened.
 const int kOpenListHeight = 200;
-}
+}  // namespace
 
 CwwwParamDlg::CwwwParamDlg(const std::vector<std::string>& names, int& siteIndex, CwwwParamDlg*& owner)
     : CDialog(IDD_WWW_PARAM), siteNames(names), siteIndexReference(siteIndex), ownerReference(owner) {}

@@ -7,6 +7,7 @@
 #include "modes/dos/child_link.h"
 #include "modes/dos/command_history.h"
 #include "modes/dos/dos_resp_dlg.h"
+#include "temp_folder.h"
 
 using namespace dostest;
 
@@ -15,16 +16,14 @@ namespace {
 class DosChildLink : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = new CdosRespDlg();
-        ASSERT_TRUE(window->Create(nullptr));
-        window->SetOwnerReference(&window);
+        ASSERT_TRUE(CdosRespDlg::Open(nullptr, &window));
         window->SetLink(&link);
     }
 
     void TearDown() override {
         link.CloseLink();
         if (window)
-            DestroyWindow(window->hwnd());
+            window->Close();
     }
 
     void Open(const std::string& options, const std::string& directory = "", const std::string& script = "") {
@@ -65,11 +64,11 @@ TEST(DosChildLinkCommandLine, QuotesTheStartupCommand) {
 }
 
 TEST_F(DosChildLink, StartsInTheDirectoryAndRunsTheScript) {
-    std::string folder = MakeTempFolder("pavra_dos_start");
+    TempFolder temp;
+    const std::string& folder = temp.path();
     Open("", folder, "cd");
     std::string text = window->Text();
-    EXPECT_TRUE(Contains(text, "startup: cd /d " + folder + " && cd\r\n" + folder + "\r\n")) << text;
-    RemoveDirectoryA(folder.c_str());
+    EXPECT_TRUE(Contains(text, "startup: cd /d " + folder + " && cd\r\ncwd: " + folder + "\r\n")) << text;
 }
 
 TEST_F(DosChildLink, EchoedCommandsShowEchoAndOutput) {
@@ -125,6 +124,26 @@ TEST_F(DosChildLink, ExitEndsTheChildAndRestartServesTheNextOne) {
         EXPECT_FALSE(Contains(window->Text(), "lost"));
         Run("echo again", "again\r\n");
     }
+}
+
+TEST_F(DosChildLink, RestartsReleaseTheEndedChildsHandles) {
+    Open("--no-echo");
+    auto restart = [&] {
+        link.SendCommand("exit");
+        ASSERT_TRUE(PumpUntil([&] { return !link.IsChildRunning(); }));
+        link.RestartChild("", "");
+        ASSERT_TRUE(link.IsChildRunning());
+    };
+    restart();
+    DWORD before = 0;
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &before));
+    for (int i = 0; i < 5; ++i)
+        restart();
+    DWORD after = 0;
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &after));
+    ASSERT_GT(before, 0u);
+    // Each start adds a process and a thread handle; the ended child's two go.
+    EXPECT_LE(after, before + 1) << before << " -> " << after;
 }
 
 TEST_F(DosChildLink, NulBytesAreDroppedAndTheRestKept) {

@@ -49,13 +49,4 @@ inline bool EndsWith(const std::string& text, const std::string& tail) {
 
 inline bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-// A fresh, empty folder under the temporary folder, without a trailing backslash.
-inline std::string MakeTempFolder(const char* name) {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    std::string folder = std::string(base) + name + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
 }  // namespace dostest

@@ -155,10 +155,12 @@ TEST_F(WwwModeTest, HistoryMovesAtBothEnds) {
         const char* input;
         int cursor;
     } steps[] = {
-        {Next, false, "", 3},      {Last, false, "", 3},     {Previous, true, "c", 2}, {Next, true, "", 3},
-        {Previous, true, "c", 2},  {Previous, true, "b", 1}, {Previous, true, "a", 0}, {Previous, false, "", 0},
-        {First, false, "", 0},     {Next, true, "b", 1},     {First, true, "a", 0},    {Last, true, "", 3},
-        {First, true, "a", 0},     {Next, true, "b", 1},     {Next, true, "c", 2},     {Next, true, "", 3},
+        {Next, false, "", 3},     {Last, false, "", 3},     {Previous, true, "c", 2},
+        {Next, true, "", 3},      {Previous, true, "c", 2}, {Previous, true, "b", 1},
+        {Previous, true, "a", 0}, {Previous, false, "", 0}, {First, false, "", 0},
+        {Next, true, "b", 1},     {First, true, "a", 0},    {Last, true, "", 3},
+        {First, true, "a", 0},    {Next, true, "b", 1},     {Next, true, "c", 2},
+        {Next, true, "", 3},
     };
     for (const char* word : {"a", "b", "c"})
         mode.Execute(word);
@@ -167,10 +169,18 @@ TEST_F(WwwModeTest, HistoryMovesAtBothEnds) {
         Apply();
         mode.inputText.clear();
         switch (s.move) {
-        case First: mode.HistoryFirst(); break;
-        case Last: mode.HistoryLast(); break;
-        case Previous: mode.HistoryPrevious(); break;
-        case Next: mode.HistoryNext(); break;
+            case First:
+                mode.HistoryFirst();
+                break;
+            case Last:
+                mode.HistoryLast();
+                break;
+            case Previous:
+                mode.HistoryPrevious();
+                break;
+            case Next:
+                mode.HistoryNext();
+                break;
         }
         EXPECT_EQ(mode.inputChanged, s.changes) << "step " << i;
         EXPECT_EQ(mode.inputText, s.input) << "step " << i;
@@ -180,8 +190,8 @@ TEST_F(WwwModeTest, HistoryMovesAtBothEnds) {
 }
 
 TEST_F(WwwModeTest, EmptyHistoryMovesChangeNothing) {
-    for (void (CwwwMode::*move)() :
-         {&CwwwMode::HistoryFirst, &CwwwMode::HistoryLast, &CwwwMode::HistoryPrevious, &CwwwMode::HistoryNext}) {
+    for (void (CwwwMode::*move)() : {&CwwwMode::HistoryFirst, &CwwwMode::HistoryLast,
+                                     &CwwwMode::HistoryPrevious, &CwwwMode::HistoryNext}) {
         (mode.*move)();
         EXPECT_FALSE(mode.inputChanged);
         EXPECT_EQ(mode.historyCursor, 0);
@@ -243,8 +253,8 @@ TEST_F(WwwModeTest, ActivationAndDeactivation) {
     EXPECT_TRUE(mode.focusRequest);
     EXPECT_EQ(mode.inputText, "");
     EXPECT_EQ(mode.answerText, "WWW: 検索ワードを入力するとブラウザを立ち上げて検索結果を表示します。");
-    for (const std::string* text : {&mode.mode0Text, &mode.mode1Text, &mode.button0Text, &mode.button1Text,
-                                    &mode.button2Text})
+    for (const std::string* text :
+         {&mode.mode0Text, &mode.mode1Text, &mode.button0Text, &mode.button1Text, &mode.button2Text})
         EXPECT_EQ(*text, "");
     EXPECT_TRUE(mode.button0Changed && mode.button1Changed && mode.button2Changed);
     EXPECT_TRUE(IsWindowVisible(mode.siteChooser->hwnd()));
@@ -319,10 +329,12 @@ TEST_F(WwwModeTest, ChooserIsPlacedAgainstTheBar) {
         RECT bar;
         LONG top, bottom;
     } cases[] = {
-        {{10, 0, 510, 60}, 60, 60 + height},                                            // room below
-        {{30, work.bottom - 60, 730, work.bottom - 10}, work.bottom - 60 - height, work.bottom - 60},  // above
-        {{0, height, 300, work.bottom - 15}, work.bottom - 15, work.bottom},            // no room above either
-        {{0, 5, 300, work.bottom - 15}, work.bottom - 15, work.bottom},                 // squeezed below
+        {{10, 0, 510, 60}, 60, 60 + height},  // room below
+        {{30, work.bottom - 60, 730, work.bottom - 10},
+         work.bottom - 60 - height,
+         work.bottom - 60},                                                   // above
+        {{0, height, 300, work.bottom - 15}, work.bottom - 15, work.bottom},  // no room above either
+        {{0, 5, 300, work.bottom - 15}, work.bottom - 15, work.bottom},       // squeezed below
     };
     for (const Case& c : cases) {
         mode.FollowMainWindow(c.bar);
@@ -340,4 +352,4 @@ TEST_F(WwwModeTest, ChooserIsPlacedAgainstTheBar) {
     }
 }
 
-} // namespace
+}  // namespace

@@ -39,7 +39,7 @@ bool Run(const std::string& command) {
     } else if (command == "cd") {
         char directory[MAX_PATH];
         GetCurrentDirectoryA(sizeof directory, directory);
-        Write(std::string(directory) + "\r\n");
+        Write("cwd: " + std::string(directory) + "\r\n");
     } else if (command == "nul") {
         Write(std::string("before\0after\r\n", 14));
     } else if (command == "crlf") {
