@@ -30,7 +30,8 @@ endif()
 # Unit tests that need Windows: the engine once more (the mingw C runtime differs from glibc),
 # the platform wrappers and the modes' logic. ctest runs them under Wine.
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/engine/*.cpp tests/win/*.cpp)
-add_executable(pavra_win_tests ${WIN_TESTS})
+# The templates go in too, so that dialogs can be tested from their resources.
+add_executable(pavra_win_tests ${WIN_TESTS} ${RC_SOURCES})
 target_include_directories(pavra_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(pavra_win_tests PRIVATE pavra_app gtest_main)
 target_link_options(pavra_win_tests PRIVATE ${STATIC_LINK})
