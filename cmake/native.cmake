@@ -28,3 +28,7 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
     add_subdirectory(bench)
 endif()
+
+# The user manual: internal links resolve and its calculator examples agree with pavra-calc.
+add_test(NAME manual COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/manual/check_manual.py
+         ${CMAKE_SOURCE_DIR}/manual $<TARGET_FILE:pavra-calc>)
