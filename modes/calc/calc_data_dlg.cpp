@@ -1,0 +1,52 @@
+#include "modes/calc/calc_data_dlg.h"
+
+#include <commctrl.h>
+
+#include "engine/calc_engine.h"
+#include "platform/list_view.h"
+#include "platform/placement.h"
+#include "resources/resource.h"
+
+namespace {
+const int kWidth = 260;
+const int kNameWidth = 50;
+}  // namespace
+
+CcalcDataDlg::CcalcDataDlg() : CCompanionDialog(IDD_CALC_DATA) {}
+
+BOOL CcalcDataDlg::OnInit() {
+    HWND list = Item(IDC_DATA_LIST);
+    if (ListViewAddColumn(list, 0, "変数", kNameWidth) &&
+        ListViewAddColumn(list, 1, "値", ClientWidth(hwnd()) - kNameWidth) && ListViewUseReport(list)) {
+        initialized_ = true;
+    } else {
+        PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+    }
+    return TRUE;
+}
+
+void CcalcDataDlg::Refill(const VariableStore& store, bool hex, bool comma) {
+    HWND list = Item(IDC_DATA_LIST);
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    int row = 0;
+    store.Enumerate([&](const std::string& name, double value) {
+        std::string text = FormatValue(value, hex, comma);
+        if (ListViewAddRow(list, row, {name.c_str(), text.c_str()}))
+            ++row;
+    });
+}
+
+void CcalcDataDlg::OnSize(int width, int height) {
+    if (!initialized_)
+        return;
+    HWND list = Item(IDC_DATA_LIST);
+    MoveWindow(list, 10, 10, width - 20, height - 20, TRUE);
+    int l = ClientWidth(list);
+    ListViewSetColumnWidth(list, 0, kNameWidth);
+    ListViewSetColumnWidth(list, 1, l - kNameWidth);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void CcalcDataDlg::PlaceBeside(const RECT& bar) {
+    MoveToRect(hwnd(), ::PlaceBeside(bar, kWidth, WorkAreaOrUnbounded()));
+}

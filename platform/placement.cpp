@@ -1,0 +1,65 @@
+#include "platform/placement.h"
+
+#include <climits>
+
+#include "platform/work_area.h"
+
+namespace {
+
+// Room between two edges, computed wide so that an unbounded work area cannot overflow.
+long long Room(LONG from, LONG to) { return static_cast<long long>(to) - from; }
+
+// A bar that reaches past the work area must not give a window of negative size.
+RECT NotInverted(RECT rect) {
+    if (rect.right < rect.left)
+        rect.right = rect.left;
+    if (rect.bottom < rect.top)
+        rect.bottom = rect.top;
+    return rect;
+}
+
+}  // namespace
+
+RECT WorkAreaOrUnbounded() { return WorkArea().value_or(RECT{0, 0, INT_MAX, INT_MAX}); }
+
+RECT PlaceBelowOrAbove(const RECT& bar, int height, const RECT& workArea) {
+    RECT place = {bar.left, bar.bottom, bar.right, bar.bottom + height};
+    if (Room(bar.bottom, workArea.bottom) >= height)
+        return place;
+    if (bar.top > height) {
+        place.top = bar.top - height;
+        place.bottom = bar.top;
+        return place;
+    }
+    place.bottom = workArea.bottom;
+    return NotInverted(place);
+}
+
+RECT PlaceBeside(const RECT& bar, int size, const RECT& workArea) {
+    RECT place;
+    if (Room(bar.right, workArea.right) >= size) {
+        place.left = bar.right;
+        place.right = bar.right + size;
+    } else if (bar.left > size) {
+        place.left = bar.left - size;
+        place.right = bar.left;
+    } else {
+        place.left = bar.right;
+        place.right = workArea.right;
+    }
+    if (Room(bar.bottom, workArea.bottom) >= size) {
+        place.top = bar.top;
+        place.bottom = bar.bottom + size;
+    } else if (bar.top > size) {
+        place.top = bar.top - size;
+        place.bottom = bar.bottom;
+    } else {
+        place.top = bar.top;
+        place.bottom = workArea.bottom;
+    }
+    return NotInverted(place);
+}
+
+void MoveToRect(HWND window, const RECT& rect) {
+    MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}

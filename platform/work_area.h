@@ -1,0 +1,8 @@
+// The desktop work area (the screen without the taskbar).
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+std::optional<RECT> WorkArea();

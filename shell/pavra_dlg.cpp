@@ -1,0 +1,481 @@
+#include "shell/pavra_dlg.h"
+
+#include <commctrl.h>
+
+#include "platform/bitmap.h"
+#include "platform/tooltip.h"
+#include "resources/resource.h"
+#include "shell/mode_settings.h"
+#include "shell/report_error.h"
+
+namespace {
+
+const COLORREF kDefaultTitleColour = RGB(209, 225, 254);
+// Loaded in this order; indices into CpavraDlg::bitmaps_.
+const int kBitmapIds[] = {IDB_DOWN, IDB_UP, IDB_CLOSE, IDB_MINIMIZE, IDB_TITLE_ICON, IDB_PIN_DOWN, IDB_PIN_SIDE};
+
+int BitmapSlot(int id) {
+    for (int i = 0; i < 7; ++i) {
+        if (kBitmapIds[i] == id)
+            return i;
+    }
+    return 0;
+}
+
+void SetImage(HWND control, HBITMAP bitmap) {
+    if (!control || !bitmap)
+        return;
+    UINT message = GetDlgCtrlID(control) == IDC_TITLE_ICON ? STM_SETIMAGE : BM_SETIMAGE;
+    SendMessageA(control, message, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+}
+
+}  // namespace
+
+CpavraDlg::CpavraDlg()
+    : CDialog(IDD_PAVRA),
+      icon_(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PAVRA), IMAGE_ICON, 0, 0,
+                                          LR_DEFAULTSIZE))) {}
+
+CpavraDlg::~CpavraDlg() = default;
+
+CpavraModeBase* CpavraDlg::CurrentMode() const {
+    if (currentMode < 0 || currentMode >= static_cast<int>(modes.size()))
+        return nullptr;
+    return modes[currentMode].get();
+}
+
+RECT CpavraDlg::ScreenRect() const {
+    RECT rect = {};
+    GetWindowRect(hwnd(), &rect);
+    return rect;
+}
+
+void CpavraDlg::FocusInput() const { SetFocus(Item(IDC_INPUT)); }
+
+void CpavraDlg::ReadDialogData() {
+    inputLineText = ItemText(IDC_INPUT);
+    answerLineText = ItemText(IDC_ANSWER);
+}
+
+void CpavraDlg::WriteDialogData() {
+    SetItemText(IDC_INPUT, inputLineText);
+    SetItemText(IDC_ANSWER, answerLineText);
+}
+
+BOOL CpavraDlg::OnInit() {
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
+    settings.Load();
+    SetWindowTextA(hwnd(), "Pavra");
+    ApplyTaskbarButton();
+    PlaceBar();
+    LoadBitmaps();
+    SetupControls();
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    LayoutBar(client.right);
+
+    CreateModesAndLoad();
+    currentMode = previousMode = settings[BarSettings::ModeIndex];
+    CpavraModeBase* mode = CurrentMode();
+    if (!mode) {
+        ReportError(ErrNoStartMode);
+        PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+        return TRUE;
+    }
+    mode->Activate();
+    ApplyModeChanges();
+    ShowModeCaption();
+
+    CheckDlgButton(hwnd(), IDC_TOPMOST, settings[BarSettings::DialogTopMost] ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd(), IDC_TOPPOS, settings[BarSettings::DialogTopPos] ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd(), IDC_TASKTRAY, settings[BarSettings::DialogTaskTray] ? BST_CHECKED : BST_UNCHECKED);
+    HWND list = Item(IDC_MODE_LIST);
+    for (auto& each : modes)
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(each->GetCaption()));
+    if (SendMessageA(list, CB_SETCURSEL, settings[BarSettings::ModeIndex], 0) == CB_ERR)
+        SendMessageA(list, CB_SETCURSEL, 0, 0);
+
+    LONG_PTR exStyle = GetWindowLongPtrA(hwnd(), GWL_EXSTYLE);
+    if (exStyle && SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED))
+        SetLayeredWindowAttributes(hwnd(), 0, 255, LWA_ALPHA);
+    SetupTooltips();
+
+    ready = true;
+    FocusInput();
+    return FALSE;
+}
+
+void CpavraDlg::LoadBitmaps() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (int i = 0; i < 7; ++i) {
+        // Grey button-face pixels take the system's button colour; the title icon keeps its own.
+        UINT flags = kBitmapIds[i] == IDB_TITLE_ICON ? 0 : LR_LOADMAP3DCOLORS;
+        bitmaps_[i].Reset(static_cast<HBITMAP>(
+            LoadImageA(instance, MAKEINTRESOURCEA(kBitmapIds[i]), IMAGE_BITMAP, 0, 0, flags)));
+    }
+    COLORREF title = RGB(settings[BarSettings::DialogTitleColorR], settings[BarSettings::DialogTitleColorG],
+                         settings[BarSettings::DialogTitleColorB]);
+    titleBrush_.Reset(CreateSolidBrush(title));
+    CBitmap& icon = bitmaps_[BitmapSlot(IDB_TITLE_ICON)];
+    if (title != kDefaultTitleColour && icon) {
+        if (HBITMAP recoloured = CopyBitmapReplacingColour(icon.Get(), kDefaultTitleColour, title))
+            icon.Reset(recoloured);
+    }
+    SetImage(Item(IDC_CLOSE), bitmaps_[BitmapSlot(IDB_CLOSE)].Get());
+    SetImage(Item(IDC_MINIMIZE), bitmaps_[BitmapSlot(IDB_MINIMIZE)].Get());
+    SetImage(Item(IDC_TITLE_ICON), icon.Get());
+    SetImage(Item(IDC_SETTINGS_TOGGLE), bitmaps_[BitmapSlot(IDB_DOWN)].Get());
+    int pin = settings[BarSettings::DialogPinFixed] ? IDB_PIN_DOWN : IDB_PIN_SIDE;
+    SetImage(Item(IDC_PIN), bitmaps_[BitmapSlot(pin)].Get());
+}
+
+void CpavraDlg::SetupControls() {
+    // A pasted megabyte must fit the input line.
+    SendMessageA(Item(IDC_INPUT), EM_SETLIMITTEXT, 0, 0);
+    SendMessageA(Item(IDC_ANSWER), EM_SETLIMITTEXT, 0, 0);
+}
+
+void CpavraDlg::CreateModesAndLoad() {
+    modes = CreateModes();
+    for (auto& mode : modes)
+        LoadModeSettings(*mode);
+    for (auto& mode : modes)
+        SaveModeSettings(*mode);
+    for (auto& mode : modes) {
+        mode->owner = hwnd();
+        mode->Initialize();
+    }
+}
+
+std::string CpavraDlg::TitleText(int clientWidth) {
+    int spaces = (clientWidth - 97) / 4 + 10;
+    return " Pavra" + std::string(spaces > 0 ? static_cast<size_t>(spaces) : 0, ' ');
+}
+
+void CpavraDlg::LayoutBar(int w) {
+    SetItemText(IDC_TITLE, TitleText(w));
+    struct Place {
+        int id, x, y, width, height;
+    };
+    const Place places[] = {
+        {IDC_TITLE, 16, 0, w - 61, 12},       {IDC_TITLE_ICON, 0, 0, 16, 12},
+        {IDC_PIN, w - 45, 0, 15, 12},         {IDC_MINIMIZE, w - 30, 0, 15, 12},
+        {IDC_CLOSE, w - 15, 0, 15, 12},       {IDC_INPUT, 0, 12, w - 86, 19},
+        {IDC_MODE_LIST, w - 86, 12, 86, 100}, {IDC_ANSWER, 0, 31, w - 86, 18},
+        {IDC_MD0, w - 86, 31, 33, 18},        {IDC_MD1, w - 53, 31, 33, 18},
+        {IDC_SETTINGS_TOGGLE, w - 19, 32, 17, 16},
+    };
+    for (const Place& p : places)
+        MoveWindow(Item(p.id), p.x, p.y, p.width, p.height, TRUE);
+    SendMessageA(Item(IDC_MODE_LIST), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 13);
+}
+
+void CpavraDlg::ShowModeCaption() {
+    if (CpavraModeBase* mode = CurrentMode())
+        SetItemText(IDC_MODE_GROUP, std::string(mode->GetCaption()) + "設定");
+}
+
+void CpavraDlg::SetButtonCaption(int id, const std::string& text, const char* empty) {
+    EnableWindow(Item(id), !text.empty());
+    SetItemText(id, text.empty() ? empty : text);
+}
+
+bool CpavraDlg::ApplyModeChanges() {
+    CpavraModeBase* mode = CurrentMode();
+    if (!mode)
+        return false;
+    bool changed = false;
+    if (mode->inputChanged) {
+        mode->inputChanged = false;
+        inputLineText = mode->inputText;
+        changed = true;
+    }
+    if (mode->answerChanged) {
+        mode->answerChanged = false;
+        answerLineText = mode->answerText;
+        changed = true;
+    }
+    if (mode->mode1Changed) {
+        mode->mode1Changed = false;
+        SetItemText(IDC_MD1, mode->mode1Text);
+    }
+    if (mode->mode0Changed) {
+        mode->mode0Changed = false;
+        SetItemText(IDC_MD0, mode->mode0Text);
+    }
+    if (mode->followRequest) {
+        mode->followRequest = false;
+        mode->FollowMainWindow(ScreenRect());
+    }
+    if (mode->focusRequest) {
+        mode->focusRequest = false;
+        FocusInput();
+    }
+    if (mode->button0Changed) {
+        mode->button0Changed = false;
+        SetButtonCaption(IDC_BUTTON0, mode->button0Text, "button0");
+    }
+    if (mode->button1Changed) {
+        mode->button1Changed = false;
+        SetButtonCaption(IDC_BUTTON1, mode->button1Text, "button1");
+    }
+    if (mode->button2Changed) {
+        mode->button2Changed = false;
+        SetButtonCaption(IDC_BUTTON2, mode->button2Text, "button2");
+    }
+    if (mode->quitRequest) {
+        mode->quitRequest = false;
+        Quit();
+    }
+    if (mode->manualRequest) {
+        mode->manualRequest = false;
+        OpenManual();
+    }
+    if (mode->intChanged) {
+        mode->intChanged = false;
+        for (int i : mode->changedInts)
+            WriteModeInt(*mode, i);
+        mode->changedInts.clear();
+    }
+    if (mode->stringChanged) {
+        mode->stringChanged = false;
+        for (int i : mode->changedStrings)
+            WriteModeString(*mode, i);
+        mode->changedStrings.clear();
+    }
+    if (changed)
+        WriteDialogData();
+    return changed;
+}
+
+bool CpavraDlg::OnCommand(int id, int code, HWND) {
+    CpavraModeBase* mode = CurrentMode();
+    switch (id) {
+    case IDC_PIN:
+    case IDC_MINIMIZE:
+    case IDC_CLOSE:
+        // The title buttons act the moment the mouse presses them.
+        if (code == BN_SETFOCUS)
+            PressTitleButton(id);
+        return true;
+    case IDC_MODE_LIST:
+        if (code == CBN_SELCHANGE)
+            SwitchMode();
+        return code == CBN_SELCHANGE;
+    case IDC_SETTINGS_TOGGLE:
+        if (code == BN_CLICKED)
+            ToggleSettingsArea();
+        return true;
+    case IDC_TOPMOST:
+    case IDC_TOPPOS:
+    case IDC_TASKTRAY:
+        if (code == BN_CLICKED)
+            OnOption(id);
+        return true;
+    case IDC_MANUAL:
+        if (code == BN_CLICKED)
+            OnManualButton();
+        return true;
+    case IDM_TRAY_QUIT:
+        Quit();
+        return true;
+    default:
+        break;
+    }
+    if (code != BN_CLICKED || !mode)  // STN_CLICKED of the labels is the same code
+        return false;
+    switch (id) {
+    case IDC_MD0: mode->OnMode0Click(); break;
+    case IDC_MD1: mode->OnMode1Click(); break;
+    case IDC_BUTTON0: mode->OnButton0(); break;
+    case IDC_BUTTON1: mode->OnButton1(); break;
+    case IDC_BUTTON2: mode->OnButton2(); break;
+    default: return false;
+    }
+    ApplyModeChanges();
+    return true;
+}
+
+void CpavraDlg::PressTitleButton(int id) {
+    HWND button = Item(id);
+    SendMessageA(button, BM_SETSTATE, TRUE, 0);
+    UpdateWindow(button);
+    Sleep(100);
+    SendMessageA(button, BM_SETSTATE, FALSE, 0);
+    UpdateWindow(button);
+    if (id == IDC_PIN) {
+        int& pinned = settings[BarSettings::DialogPinFixed];
+        pinned = 1 - pinned;
+        settings.Write(BarSettings::DialogPinFixed);
+        SetImage(button, bitmaps_[BitmapSlot(pinned ? IDB_PIN_DOWN : IDB_PIN_SIDE)].Get());
+        FocusInput();
+    } else if (id == IDC_MINIMIZE) {
+        FocusInput();
+        MinimizeBar();
+    } else {
+        FocusInput();
+        CloseBar();
+    }
+}
+
+void CpavraDlg::ToggleSettingsArea() {
+    settingsOpen = 1 - settingsOpen;
+    SetImage(Item(IDC_SETTINGS_TOGGLE), bitmaps_[BitmapSlot(settingsOpen ? IDB_UP : IDB_DOWN)].Get());
+    // Asking for one more pixel lets the height rule set the new height.
+    RECT rect = ScreenRect();
+    SetWindowPos(hwnd(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top + 1,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FocusInput();
+}
+
+void CpavraDlg::OnOption(int id) {
+    int state = IsDlgButtonChecked(hwnd(), id) == BST_CHECKED ? 1 : 0;
+    if (id == IDC_TOPMOST) {
+        settings[BarSettings::DialogTopMost] = state;
+        settings.Write(BarSettings::DialogTopMost);
+        ApplyTopMost();
+        FocusInput();
+    } else if (id == IDC_TOPPOS) {
+        settings[BarSettings::DialogTopPos] = state;
+        settings.Write(BarSettings::DialogTopPos);
+        if (state) {
+            RECT rect = ScreenRect();
+            SetWindowPos(hwnd(), nullptr, rect.left, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    } else {
+        settings[BarSettings::DialogTaskTray] = state;
+        settings.Write(BarSettings::DialogTaskTray);
+        PostMessageA(hwnd(), WM_APP + 1, state, 0);
+    }
+}
+
+void CpavraDlg::SetupTooltips() {
+    tooltip_ = CreateTooltip(hwnd());
+    const int ids[] = {IDC_INPUT,    IDC_ANSWER,   IDC_MD0,       IDC_MD1,      IDC_BUTTON0,
+                       IDC_BUTTON1,  IDC_BUTTON2,  IDC_SETTINGS_TOGGLE, IDC_TOPMOST, IDC_TOPPOS,
+                       IDC_TASKTRAY, IDC_MODE_LIST, IDC_PIN,      IDC_MINIMIZE, IDC_CLOSE};
+    for (int id : ids)
+        AddTooltipTool(tooltip_, hwnd(), Item(id));
+}
+
+const char* CpavraDlg::TooltipText(int id) {
+    CpavraModeBase* mode = CurrentMode();
+    switch (id) {
+    case IDC_INPUT: return mode->GetInputTip();
+    case IDC_ANSWER: return mode->GetAnswerTip();
+    case IDC_MD0: return mode->GetMode0Tip();
+    case IDC_MD1: return mode->GetMode1Tip();
+    case IDC_BUTTON0: return mode->GetButton0Tip();
+    case IDC_BUTTON1: return mode->GetButton1Tip();
+    case IDC_BUTTON2: return mode->GetButton2Tip();
+    case IDC_SETTINGS_TOGGLE: return "設定ダイアログを開く／閉じる";
+    case IDC_TOPMOST: return "ウィンドウを常に他のアプリケーションより前面に表示";
+    case IDC_TOPPOS: return "ウィンドウをデスクトップ最上部に貼付け";
+    case IDC_TASKTRAY: return "アプリケーションをタスクトレイに常駐";
+    case IDC_MODE_LIST: return "モードを選択";
+    case IDC_PIN: return "自動的に隠す／隠さない";
+    case IDC_MINIMIZE: return "最小化";
+    case IDC_CLOSE: return settings[BarSettings::DialogTaskTray] ? "閉じる" : "終了";
+    default: return nullptr;
+    }
+}
+
+LRESULT CpavraDlg::OnNotify(NMHDR* header) {
+    HWND control = TooltipRequestControl(header);
+    // Without a current mode no tooltip text is given at all.
+    if (control && CurrentMode())
+        SetTooltipText(header, TooltipText(GetDlgCtrlID(control)));
+    return 0;
+}
+
+INT_PTR CpavraDlg::OnControlColour(HDC dc, HWND control) {
+    if (control == Item(IDC_TITLE)) {
+        SetBkColor(dc, RGB(settings[BarSettings::DialogTitleColorR], settings[BarSettings::DialogTitleColorG],
+                           settings[BarSettings::DialogTitleColorB]));
+        return reinterpret_cast<INT_PTR>(titleBrush_.Get());
+    }
+    if (control == Item(IDC_ANSWER)) {
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    return 0;
+}
+
+LRESULT CpavraDlg::HitTest(LPARAM lParam) {
+    LRESULT hit = DefWindowProcA(hwnd(), WM_NCHITTEST, 0, lParam);
+    if (hit != HTCLIENT)
+        return hit;
+    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ScreenToClient(hwnd(), &point);
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    // The title strip between the icon and the title buttons drags the bar.
+    if (point.x >= 16 && point.x < client.right - 30 && point.y < 12)
+        return HTCAPTION;
+    return HTCLIENT;
+}
+
+void CpavraDlg::OnSize(int width, int) {
+    if (!ready || IsIconic(hwnd()))
+        return;
+    LayoutBar(width);
+    for (int id : {IDC_MD0, IDC_MD1, IDC_SETTINGS_TOGGLE, IDC_PIN, IDC_MINIMIZE, IDC_CLOSE})
+        InvalidateRect(Item(id), nullptr, TRUE);
+    if (CpavraModeBase* mode = CurrentMode())
+        mode->FollowMainWindow(ScreenRect());
+}
+
+INT_PTR CpavraDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+    handled = true;
+    switch (message) {
+    case WM_CTLCOLORSTATIC: {
+        INT_PTR brush = OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        handled = brush != 0;
+        return brush;
+    }
+    case WM_NCHITTEST:
+        SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, HitTest(lParam));
+        return TRUE;
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<INT_PTR>(icon_.Get());
+    case WM_WINDOWPOSCHANGING:
+        ApplyHeightRule(reinterpret_cast<WINDOWPOS*>(lParam));
+        handled = false;
+        return 0;
+    case WM_WINDOWPOSCHANGED:
+        iconic = IsIconic(hwnd()) != FALSE;
+        handled = false;
+        return 0;
+    case WM_MOVE:
+        if (ready) {
+            if (CpavraModeBase* mode = CurrentMode())
+                mode->FollowMainWindow(ScreenRect());
+        }
+        return 0;
+    case WM_DESTROY:
+        Shutdown();
+        return 0;
+    default:
+        handled = false;
+        return 0;
+    }
+}
+
+void CpavraDlg::OnOK() {
+    ReadDialogData();
+    EndDialog(IDOK);
+}
+
+void CpavraDlg::OnCancel() { Quit(); }
+
+void CpavraDlg::Shutdown() {
+    settings.Write(BarSettings::ModeIndex);
+    if (CpavraModeBase* mode = CurrentMode())
+        mode->Deactivate(inputLineText);
+    for (auto& mode : modes) {
+        mode->Shutdown();
+        mode.reset();
+    }
+    modes.clear();
+}

@@ -1,0 +1,100 @@
+// The bar: Pavra's only top-level window (dialog 102), run modally by the application.
+// It owns the modes, drives the current one and applies what the mode publishes.
+#pragma once
+
+#include <string>
+
+#include "platform/dialog.h"
+#include "platform/handles.h"
+#include "shell/bar_settings.h"
+#include "shell/mode_list.h"
+
+class CpavraDlg : public CDialog {
+public:
+    CpavraDlg();
+    ~CpavraDlg() override;
+
+    // Copies the mode's pending changes into the bar; true when a line's text was replaced.
+    bool ApplyModeChanges();
+    // Switches to the mode selected in the mode list.
+    void SwitchMode();
+    // Ends the modal run with the cancel result; the program then ends.
+    void Quit();
+
+    // " Pavra" and the spaces that carry the title colour across a strip of clientWidth pixels.
+    static std::string TitleText(int clientWidth);
+    // The client height the bar keeps: 12 rolled up, 169 with the settings area open, else 49.
+    int BarHeight() const;
+
+    BarSettings settings;
+    std::string inputLineText;
+    std::string answerLineText;
+
+    enum Visibility { Normal, RolledUp, Minimized, Hidden, Unrolling };
+
+protected:
+    BOOL OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    LRESULT OnNotify(NMHDR* header) override;
+    void OnSize(int width, int height) override;
+    void OnOK() override;
+    void OnCancel() override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    bool PreTranslateMessage(MSG* msg) override;
+
+private:
+    // The dialog data exchange of the two lines.
+    void ReadDialogData();
+    void WriteDialogData();
+
+    CpavraModeBase* CurrentMode() const;
+    RECT ScreenRect() const;
+    void FocusInput() const;
+
+    void CreateModesAndLoad();
+    void LoadBitmaps();
+    void SetupControls();
+    void SetupTooltips();
+    void LayoutBar(int width);
+    void ShowModeCaption();
+    void SetButtonCaption(int id, const std::string& text, const char* empty);
+    void Shutdown();
+
+    INT_PTR OnControlColour(HDC dc, HWND control);
+    LRESULT HitTest(LPARAM lParam);
+    void PressTitleButton(int id);
+    void ToggleSettingsArea();
+    void OnOption(int id);
+    const char* TooltipText(int id);
+
+    // Keys (pavra_dlg_keys.cpp).
+    bool KeyHook(MSG* msg);
+    void Enter();
+    void History(bool previous);
+    void OpenManual();
+    void OnManualButton();
+
+    // Geometry of the window (pavra_dlg_bar.cpp).
+    void PlaceBar();
+    void ApplyTaskbarButton();
+    void ApplyTopMost();
+    void ApplyHeightRule(WINDOWPOS* pos);
+    void MinimizeBar();
+    void CloseBar();
+    int FrameHeight() const;
+
+    CIcon icon_;
+    CBitmap bitmaps_[7];
+    CBrush titleBrush_;
+    HWND tooltip_ = nullptr;
+
+    ModeList modes;
+    int currentMode = -1;
+    int previousMode = -1;
+
+    bool ready = false;
+    bool iconic = false;
+    int visibility = Normal;
+    int settingsOpen = 0;
+    int hotkeyRegistered = 0;
+};

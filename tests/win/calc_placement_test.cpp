@@ -1,0 +1,63 @@
+// Where the calculator's companion windows go against the bar.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "platform/placement.h"
+
+namespace {
+
+const RECT kScreen = {0, 0, 1280, 984};
+const RECT kUnbounded = {0, 0, INT_MAX, INT_MAX};
+
+bool Same(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::string Show(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+TEST(PlaceBelowOrAbove, BelowThenAboveThenCutAtTheWorkArea) {
+    struct Case {
+        RECT bar;
+        RECT work;
+        RECT expected;
+    };
+    const Case cases[] = {
+        {{100, 100, 500, 150}, kScreen, {100, 150, 500, 410}},    // room below
+        {{100, 600, 500, 724}, kScreen, {100, 724, 500, 984}},    // exactly 260 below
+        {{100, 700, 500, 750}, kScreen, {100, 440, 500, 700}},    // above
+        {{0, 260, 300, 800}, kScreen, {0, 800, 300, 984}},        // top not above 260: cut below
+        {{0, 261, 300, 800}, kScreen, {0, 1, 300, 261}},          // top 261: above
+        {{-50, -20, 300, 30}, kUnbounded, {-50, 30, 300, 290}},   // no work area: always below
+        {{0, 100, 300, 1000}, kScreen, {0, 1000, 300, 1000}},     // bar past the work area
+    };
+    for (const Case& c : cases) {
+        RECT got = PlaceBelowOrAbove(c.bar, 260, c.work);
+        EXPECT_TRUE(Same(got, c.expected)) << Show(c.bar) << " -> " << Show(got);
+    }
+}
+
+TEST(PlaceBeside, RightOrLeftAndLevelOrAbove) {
+    struct Case {
+        RECT bar;
+        RECT expected;
+    };
+    const Case cases[] = {
+        {{100, 100, 500, 150}, {500, 100, 760, 410}},     // right, reaching 260 below
+        {{900, 100, 1100, 150}, {640, 100, 900, 410}},    // right edge: left
+        {{200, 100, 1100, 150}, {1100, 100, 1280, 410}},  // no room either side: cut at the right
+        {{100, 800, 500, 850}, {500, 540, 760, 850}},     // bottom: starts 260 above the top
+        {{100, 200, 500, 850}, {500, 200, 760, 984}},     // tall: down to the work area's bottom
+    };
+    for (const Case& c : cases) {
+        RECT got = PlaceBeside(c.bar, 260, kScreen);
+        EXPECT_TRUE(Same(got, c.expected)) << Show(c.bar) << " -> " << Show(got);
+    }
+    EXPECT_TRUE(Same(PlaceBeside({INT_MAX - 100, 0, INT_MAX - 10, 50}, 260, kUnbounded),
+                     {INT_MAX - 100 - 260, 0, INT_MAX - 100, 310}));
+}
+
+}  // namespace
