@@ -6,6 +6,8 @@
 
 #include "platform/dialog.h"
 #include "platform/handles.h"
+#include "platform/hotkey.h"
+#include "platform/tray_icon.h"
 #include "shell/bar_settings.h"
 #include "shell/mode_list.h"
 
@@ -74,19 +76,42 @@ private:
     void OpenManual();
     void OnManualButton();
 
-    // Geometry of the window (pavra_dlg_bar.cpp).
+    // Placement, roll-up, notification area, hotkey and system menu (pavra_dlg_bar.cpp).
+    INT_PTR OnBarMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     void PlaceBar();
     void ApplyTaskbarButton();
+    void SwitchTaskbarButton(bool taskbarButton);
     void ApplyTopMost();
     void ApplyHeightRule(WINDOWPOS* pos);
+    void SetClientHeight(int height);
+    void OnBarMoved();
+    void KeepTopEdge(RECT* dragged) const;
+    void OnActivationChange(bool active);
+    void RollUp();
+    void Unroll();
+    void HideBar();
     void MinimizeBar();
     void CloseBar();
+    void ShowBar();
+    bool AddTrayIcon();
+    void SetTaskTrayMode(int on);
+    void OnTrayCallback(LPARAM mouseMessage);
+    void ShowTrayMenu();
+    void RegisterBarHotkey();
+    void ReleaseTrayAndHotkey();
+    void OpenDetailedSettings();
+    void BuildSystemMenu();
+    bool OnSysCommand(WPARAM command);
+    void ShowTitleIconMenu();
+    bool OnPaint();
     int FrameHeight() const;
 
     CIcon icon_;
     CBitmap bitmaps_[7];
     CBrush titleBrush_;
     HWND tooltip_ = nullptr;
+    TrayIcon trayIcon_;
+    Hotkey hotkey_;
 
     ModeList modes;
     int currentMode = -1;
