@@ -125,12 +125,14 @@ void CpavraDlg::KeepTopEdge(RECT* dragged) const {
 }
 
 // Another window became active, or the bar did. Losing activation to another window rolls the
-// unpinned bar up; gaining it unrolls it.
+// unpinned bar up; gaining it unrolls it. A bar not yet shown is only drawn inactive when it takes
+// the focus at start without the foreground: that is no loss, and it stays at full height.
 void CpavraDlg::OnActivationChange(bool active) {
     if (!ready)
         return;
     if (!active) {
-        if (!settings[BarSettings::DialogPinFixed] && visibility == Normal && GetForegroundWindow() != hwnd())
+        if (!settings[BarSettings::DialogPinFixed] && visibility == Normal && GetForegroundWindow() != hwnd() &&
+            IsWindowVisible(hwnd()))
             RollUp();
     } else if (visibility == RolledUp) {
         Unroll();
