@@ -30,14 +30,14 @@ endif()
 # Unit tests that need Windows: the engine once more (the mingw C runtime differs from glibc),
 # the platform wrappers and the modes' logic. ctest runs them under Wine.
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/engine/*.cpp tests/win/*.cpp)
-# The templates go in too, so that dialogs can be tested from their resources.
+# The templates go in too, so that the modes' windows can be made in the tests.
 add_executable(pavra_win_tests ${WIN_TESTS} ${RC_SOURCES})
 target_include_directories(pavra_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(pavra_win_tests PRIVATE pavra_app gtest_main)
 target_link_options(pavra_win_tests PRIVATE ${STATIC_LINK})
 add_test(NAME win_unit COMMAND pavra_win_tests)
 
-foreach(extra tests/win/CMakeLists.txt tests/e2e/CMakeLists.txt)
+foreach(extra tests/win/CMakeLists.txt tests/e2e/CMakeLists.txt bench/startup/CMakeLists.txt)
     if(EXISTS ${CMAKE_SOURCE_DIR}/${extra})
         get_filename_component(extra_dir ${extra} DIRECTORY)
         add_subdirectory(${extra_dir})

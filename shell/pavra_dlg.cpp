@@ -11,6 +11,7 @@
 namespace {
 
 const COLORREF kDefaultTitleColour = RGB(209, 225, 254);
+const int kInputLimit = 32767;
 // Loaded in this order; indices into CpavraDlg::bitmaps_.
 const int kBitmapIds[] = {IDB_DOWN, IDB_UP, IDB_CLOSE, IDB_MINIMIZE, IDB_TITLE_ICON, IDB_PIN_DOWN, IDB_PIN_SIDE};
 
@@ -57,9 +58,12 @@ void CpavraDlg::ReadDialogData() {
     answerLineText = ItemText(IDC_ANSWER);
 }
 
+// A line whose text is already the same keeps it, and so its caret and scroll position.
 void CpavraDlg::WriteDialogData() {
-    SetItemText(IDC_INPUT, inputLineText);
-    SetItemText(IDC_ANSWER, answerLineText);
+    if (ItemText(IDC_INPUT) != inputLineText)
+        SetItemText(IDC_INPUT, inputLineText);
+    if (ItemText(IDC_ANSWER) != answerLineText)
+        SetItemText(IDC_ANSWER, answerLineText);
 }
 
 BOOL CpavraDlg::OnInit() {
@@ -135,9 +139,9 @@ void CpavraDlg::LoadBitmaps() {
 }
 
 void CpavraDlg::SetupControls() {
-    // A pasted megabyte must fit the input line.
-    SendMessageA(Item(IDC_INPUT), EM_SETLIMITTEXT, 0, 0);
-    SendMessageA(Item(IDC_ANSWER), EM_SETLIMITTEXT, 0, 0);
+    // The platform's own limit for typed and pasted text, made explicit: laying out a line costs
+    // time that grows with the square of its length, so a pasted megabyte would stall the bar.
+    SendMessageA(Item(IDC_INPUT), EM_SETLIMITTEXT, kInputLimit, 0);
 }
 
 void CpavraDlg::CreateModesAndLoad() {
@@ -281,6 +285,14 @@ bool CpavraDlg::OnCommand(int id, int code, HWND) {
         if (code == BN_CLICKED)
             OnManualButton();
         return true;
+    case IDC_INPUT:
+        // A paste that did not fit was cut off: say so rather than let a shortened formula
+        // pass for the whole one.
+        if (code == EN_MAXTEXT) {
+            answerLineText = "Error: 入力が長すぎます（32767文字まで）";
+            SetItemText(IDC_ANSWER, answerLineText);
+        }
+        return false;
     case IDM_TRAY_QUIT:
         Quit();
         return true;

@@ -13,6 +13,7 @@
 #include "modes/calc/calc_data_dlg.h"
 #include "modes/calc/calc_mode.h"
 #include "modes/calc/calc_ref_dlg.h"
+#include "platform/common_controls.h"
 #include "resources/resource.h"
 
 namespace {
@@ -58,6 +59,7 @@ RECT ChildRect(HWND parent, int id) {
 class CalcWindowsTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        InitAllCommonControls();
         mode.Activate();
     }
     void TearDown() override {
@@ -98,6 +100,7 @@ TEST_F(CalcWindowsTest, ReferenceListsHoldTheEngineTables) {
 
 TEST_F(CalcWindowsTest, TabsShowOnePageAtATime) {
     mode.Execute("ref");
+    ASSERT_NE(mode.referenceWindow(), nullptr);
     HWND dialog = mode.referenceWindow()->hwnd();
     const int pages[] = {IDC_REF_OVERVIEW, IDC_REF_COMMANDS, IDC_REF_FUNCTIONS, IDC_REF_CONSTANTS,
                          IDC_REF_OPERATORS};
@@ -116,6 +119,7 @@ TEST_F(CalcWindowsTest, TabsShowOnePageAtATime) {
 
 TEST_F(CalcWindowsTest, LayoutKeepsMarginsAndFillsTheLastColumn) {
     mode.Execute("ref");
+    ASSERT_NE(mode.referenceWindow(), nullptr);
     HWND dialog = mode.referenceWindow()->hwnd();
     for (SIZE size : {SIZE{700, 400}, SIZE{420, 300}}) {
         SetWindowPos(dialog, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -181,6 +185,7 @@ TEST_F(CalcWindowsTest, VariableListFollowsTheStore) {
 TEST_F(CalcWindowsTest, PlacementOnceUnlessFollowing) {
     mode.SetInt(CcalcMode::kFollowWindow, 0);
     mode.Execute("vars");
+    ASSERT_NE(mode.variablesWindow(), nullptr);
     HWND window = mode.variablesWindow()->hwnd();
     RECT bar = {100, 100, 500, 150};
     mode.FollowMainWindow(bar);
@@ -205,6 +210,8 @@ TEST_F(CalcWindowsTest, PlacementOnceUnlessFollowing) {
 TEST_F(CalcWindowsTest, CompanionsHideAndShowWithTheMode) {
     mode.Execute("ref");
     mode.Execute("vars");
+    ASSERT_NE(mode.referenceWindow(), nullptr);
+    ASSERT_NE(mode.variablesWindow(), nullptr);
     HWND ref = mode.referenceWindow()->hwnd();
     HWND vars = mode.variablesWindow()->hwnd();
     EXPECT_TRUE(IsWindowVisible(ref));

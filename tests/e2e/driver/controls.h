@@ -1,0 +1,31 @@
+// Reading the controls of another process's windows. Texts come back as code page 932 bytes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// A window's or control's text (WM_GETTEXT, which Wine and Windows carry across processes).
+std::string WindowText(HWND window);
+bool IsChecked(HWND button);
+
+// Drop-down and list boxes: the selection (-1 for none), the entries.
+int ComboSelection(HWND combo);
+std::vector<std::string> ComboItems(HWND combo);
+int ListBoxSelection(HWND list);
+std::vector<std::string> ListBoxItems(HWND list);
+
+// Rectangles: the window's on the screen, the client area's size, the client area on the screen,
+// and a control's place in its parent's client coordinates.
+RECT WindowRectOf(HWND window);
+SIZE ClientSizeOf(HWND window);
+RECT ClientRectOnScreen(HWND window);
+RECT ControlRectInParent(HWND control);
+
+LONG_PTR StyleOf(HWND window);
+LONG_PTR ExStyleOf(HWND window);
+
+}  // namespace e2e

@@ -1,0 +1,244 @@
+#include "pavra_bar.h"
+
+#include "controls.h"
+#include "keyboard.h"
+#include "mouse.h"
+#include "paths.h"
+#include "unix_command.h"
+
+#include "resources/resource.h"
+
+#include <algorithm>
+
+namespace e2e {
+
+namespace {
+
+const char kTitle[] = "Pavra";
+
+::testing::AssertionResult Failure(const std::string& why)
+{
+    return ::testing::AssertionFailure() << why;
+}
+
+}  // namespace
+
+std::string CurrentTestName()
+{
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return info ? std::string(info->test_suite_name()) + "." + info->name() : std::string("no-test");
+}
+
+PavraBar::PavraBar(const std::string& name) : folder_(name)
+{
+    copied_ = folder_.Valid() && folder_.CopyIn(PavraExe(), "pavra.exe");
+    ClearRecordedUrls();
+}
+
+PavraBar::~PavraBar()
+{
+    ReleaseModifiers();
+    // The job ends the program and anything it started; the folder goes once nothing holds it.
+    process_.Kill();
+}
+
+::testing::AssertionResult PavraBar::Start(int ms)
+{
+    if (!copied_)
+        return Failure("cannot prepare " + folder_.Path() + " with a copy of " + PavraExe());
+    // Started from another folder: the program must find its settings beside itself.
+    if (!process_.Launch(folder_.File("pavra.exe"), WorkRoot()))
+        return Failure(process_.Error());
+    window_ = process_.WaitMainWindow(kTitle, IDC_INPUT, ms);
+    if (!window_)
+        return Failure(process_.Error());
+    return ::testing::AssertionSuccess();
+}
+
+std::string PavraBar::Text(int id) const
+{
+    return WindowText(Item(id));
+}
+
+std::string PavraBar::Title() const
+{
+    return WindowText(window_);
+}
+
+bool PavraBar::Checked(int id) const
+{
+    return IsChecked(Item(id));
+}
+
+int PavraBar::ModeSelection() const
+{
+    return ComboSelection(Item(IDC_MODE_LIST));
+}
+
+std::vector<std::string> PavraBar::Modes() const
+{
+    return ComboItems(Item(IDC_MODE_LIST));
+}
+
+SIZE PavraBar::ClientSize() const
+{
+    return ClientSizeOf(window_);
+}
+
+RECT PavraBar::WindowRect() const
+{
+    return WindowRectOf(window_);
+}
+
+RECT PavraBar::ItemRect(int id) const
+{
+    return ControlRectInParent(Item(id));
+}
+
+int PavraBar::FocusId() const
+{
+    HWND focus = FocusOf(window_);
+    return focus && GetParent(focus) == window_ ? GetDlgCtrlID(focus) : 0;
+}
+
+::testing::AssertionResult PavraBar::Foreground()
+{
+    if (!window_ || !IsWindow(window_))
+        return Failure("the bar has no window");
+    if (ForegroundWindow() == window_)
+        return ::testing::AssertionSuccess();
+    SetForegroundWindow(window_);
+    if (WaitUntil([&] { return ForegroundWindow() == window_; }, 2000))
+        return ::testing::AssertionSuccess();
+    // Asking was not enough: click the title strip, as a user would.
+    ClickWindow(Item(IDC_TITLE));
+    if (WaitUntil([&] { return ForegroundWindow() == window_; }))
+        return ::testing::AssertionSuccess();
+    return Failure("the bar does not get the foreground");
+}
+
+::testing::AssertionResult PavraBar::Type(const std::string& cp932)
+{
+    ::testing::AssertionResult foreground = Foreground();
+    if (!foreground)
+        return foreground;
+    if (!TypeText(cp932))
+        return Failure("cannot send the keys for \"" + cp932 + "\"");
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult PavraBar::Keys(const std::string& chords)
+{
+    ::testing::AssertionResult foreground = Foreground();
+    if (!foreground)
+        return foreground;
+    if (!PressKeys(chords))
+        return Failure("unknown key in \"" + chords + "\"");
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult PavraBar::Enter(const std::string& line)
+{
+    const std::string before = Text(IDC_INPUT);
+    const std::string answerBefore = Text(IDC_ANSWER);
+    ::testing::AssertionResult typed = Type(line);
+    if (!typed)
+        return typed;
+    const bool arrived = WaitUntil([&] {
+        const std::string now = Text(IDC_INPUT);
+        return now.size() >= line.size() && now.size() == before.size() + line.size() &&
+               now.compare(now.size() - line.size(), line.size(), line) == 0;
+    });
+    if (!arrived)
+        return Failure("typed \"" + line + "\", the input line shows \"" + Text(IDC_INPUT) + "\"");
+    const std::string typedLine = Text(IDC_INPUT);
+    ::testing::AssertionResult pressed = Keys("Return");
+    if (!pressed)
+        return pressed;
+    if (!WaitUntil([&] { return Text(IDC_INPUT) != typedLine || Text(IDC_ANSWER) != answerBefore; }))
+        return Failure("Return after \"" + line + "\" changed neither line");
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult PavraBar::Click(int id)
+{
+    HWND control = Item(id);
+    if (!control)
+        return Failure("the bar has no control " + std::to_string(id));
+    ::testing::AssertionResult foreground = Foreground();
+    if (!foreground)
+        return foreground;
+    ClickWindow(control);
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult PavraBar::ClickAt(int x, int y)
+{
+    ::testing::AssertionResult foreground = Foreground();
+    if (!foreground)
+        return foreground;
+    const RECT client = ClientRectOnScreen(window_);
+    e2e::Click(client.left + x, client.top + y);
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult PavraBar::WaitText(int id, const std::string& text, int ms) const
+{
+    if (WaitUntil([&] { return Text(id) == text; }, ms))
+        return ::testing::AssertionSuccess();
+    return Failure("control " + std::to_string(id) + " shows \"" + Text(id) + "\", not \"" + text + "\"");
+}
+
+::testing::AssertionResult PavraBar::Quit()
+{
+    const std::string line = Text(IDC_INPUT);
+    if (!line.empty()) {
+        ::testing::AssertionResult cleared = Keys("End");
+        // One Backspace per character: a double-byte character goes with one key.
+        const int characters = MultiByteToWideChar(932, 0, line.data(), static_cast<int>(line.size()), nullptr, 0);
+        for (int i = 0; cleared && i < characters; ++i)
+            cleared = Keys("Backspace");
+        if (!cleared)
+            return cleared;
+        if (!WaitUntil([&] { return Text(IDC_INPUT).empty(); }))
+            return Failure("cannot empty the input line before quitting: \"" + Text(IDC_INPUT) + "\"");
+    }
+    ::testing::AssertionResult typed = Type("quit\n");
+    if (!typed)
+        return typed;
+    if (!process_.WaitExit(kWaitMs))
+        return Failure("the program still runs after \"quit\"");
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult PavraBar::Close()
+{
+    PostMessageA(window_, WM_CLOSE, 0, 0);
+    if (!process_.WaitExit(kWaitMs))
+        return Failure("the program still runs after a close request");
+    return ::testing::AssertionSuccess();
+}
+
+std::string PavraBar::Screenshot(const std::string& name) const
+{
+    RECT area = {};
+    bool any = false;
+    for (HWND window : process_.Windows()) {
+        if (!IsWindowVisible(window))
+            continue;
+        const RECT rect = WindowRectOf(window);
+        area = any ? RECT{std::min(area.left, rect.left), std::min(area.top, rect.top),
+                          std::max(area.right, rect.right), std::max(area.bottom, rect.bottom)}
+                   : rect;
+        any = true;
+    }
+    if (!any)
+        return SaveScreenshot(name);
+    const int margin = 8;
+    const RECT part = {std::max(0L, area.left - margin), std::max(0L, area.top - margin),
+                       std::min<LONG>(GetSystemMetrics(SM_CXSCREEN), area.right + margin),
+                       std::min<LONG>(GetSystemMetrics(SM_CYSCREEN), area.bottom + margin)};
+    return SaveScreenshot(name, &part);
+}
+
+}  // namespace e2e
