@@ -185,9 +185,10 @@ void CpavraDlg::CloseBar() {
         Quit();
 }
 
-// Taking the foreground unrolls a rolled-up bar. A visible bar stays as it is.
+// Taking the foreground unrolls a rolled-up bar. A visible bar stays as it is; a minimised one
+// comes back from the taskbar, which showing alone would leave where it is.
 void CpavraDlg::ShowBar() {
-    ShowWindow(hwnd(), SW_SHOW);
+    ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
     if (CpavraModeBase* mode = CurrentMode())
         mode->ShowSubWindows(SW_SHOW);
     SetForegroundWindow(hwnd());
