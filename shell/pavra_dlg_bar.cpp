@@ -99,6 +99,9 @@ void CpavraDlg::SwitchTaskbarButton(bool taskbarButton) {
     SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     ShowWindow(hwnd(), SW_SHOW);
+    // The user is at the bar: it takes back the foreground that hiding gave away, or the desktop
+    // keeps it and the bar rolls up under the user's hand.
+    SetForegroundWindow(hwnd());
     visibility = Normal;
 }
 
