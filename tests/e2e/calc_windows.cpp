@@ -375,7 +375,8 @@ TEST_F(CalcSettingsTest, CommaTurnedOnBeforeAnyCalculationIsSaved) {
 
 TEST_F(CalcSettingsTest, FollowTurnedOnPlacesBothWindowsAtOnce) {
     ASSERT_TRUE(Start("FollowWindow=0\r\n"));
-    ASSERT_TRUE(MoveBar(100, 100));
+    // The bar moves up and left, so that the windows left below it never cover its buttons.
+    ASSERT_TRUE(MoveBar(100, 400));
     ASSERT_TRUE(bar.Enter("vars"));
     ASSERT_TRUE(bar.Enter("ref"));
     HWND vars = WaitWindow(kVarsTitle);
@@ -389,7 +390,7 @@ TEST_F(CalcSettingsTest, FollowTurnedOnPlacesBothWindowsAtOnce) {
     RECT refAt = Below(b);
 
     // Not following: a moved bar leaves them where they are; "vars" places the list once.
-    ASSERT_TRUE(MoveBar(200, 150));
+    ASSERT_TRUE(MoveBar(200, 300));
     b = bar.WindowRect();
     Sleep(300);
     EXPECT_TRUE(HasRect(vars, varsAt));
@@ -397,7 +398,7 @@ TEST_F(CalcSettingsTest, FollowTurnedOnPlacesBothWindowsAtOnce) {
     EXPECT_TRUE(HasRect(vars, {b.right, b.top, b.right + 260, b.bottom + 260}));
     EXPECT_TRUE(HasRect(ref, refAt));
 
-    ASSERT_TRUE(MoveBar(150, 180));
+    ASSERT_TRUE(MoveBar(150, 250));
     b = bar.WindowRect();
     HWND dialog = OpenSettings();
     ASSERT_NE(dialog, nullptr);
