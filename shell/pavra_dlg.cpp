@@ -70,6 +70,7 @@ void CpavraDlg::WriteDialogData() {
 BOOL CpavraDlg::OnInit() {
     inputLine.Attach(Item(IDC_INPUT));
     answerLine.Attach(Item(IDC_ANSWER));
+    BuildSystemMenu();
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
     settings.Load();
@@ -108,6 +109,9 @@ BOOL CpavraDlg::OnInit() {
     if (exStyle && SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED))
         SetLayeredWindowAttributes(hwnd(), 0, 255, LWA_ALPHA);
     SetupTooltips();
+    if (settings[BarSettings::DialogTaskTray])
+        AddTrayIcon();
+    RegisterBarHotkey();
 
     ready = true;
     FocusInput();
@@ -302,6 +306,14 @@ bool CpavraDlg::OnCommand(int id, int code, HWND) {
     case IDM_TRAY_QUIT:
         Quit();
         return true;
+    case IDC_TITLE_ICON:
+        if (code == STN_CLICKED)
+            ShowTitleIconMenu();
+        return true;
+    case IDC_DETAIL:
+        if (code == BN_CLICKED)
+            OpenDetailedSettings();
+        return true;
     default:
         break;
     }
@@ -368,7 +380,7 @@ void CpavraDlg::OnOption(int id) {
     } else {
         settings[BarSettings::DialogTaskTray] = state;
         settings.Write(BarSettings::DialogTaskTray);
-        PostMessageA(hwnd(), WM_APP + 1, state, 0);
+        SetTaskTrayMode(state);
     }
 }
 
@@ -472,17 +484,13 @@ INT_PTR CpavraDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         handled = false;
         return 0;
     case WM_MOVE:
-        if (ready) {
-            if (CpavraModeBase* mode = CurrentMode())
-                mode->FollowMainWindow(ScreenRect());
-        }
+        OnBarMoved();
         return 0;
     case WM_DESTROY:
         Shutdown();
         return 0;
     default:
-        handled = false;
-        return 0;
+        return OnBarMessage(message, wParam, lParam, handled);
     }
 }
 
@@ -503,4 +511,5 @@ void CpavraDlg::Shutdown() {
     }
     modes.clear();
     tooltip_.Reset();
+    ReleaseTrayAndHotkey();
 }

@@ -7,6 +7,8 @@
 
 #include "platform/dialog.h"
 #include "platform/handles.h"
+#include "platform/hotkey.h"
+#include "platform/tray_icon.h"
 #include "shell/bar_settings.h"
 #include "shell/completion_list.h"
 #include "shell/key_state.h"
@@ -97,13 +99,34 @@ private:
     void OpenManual();
     void OnManualButton();
 
-    // Geometry of the window (pavra_dlg_bar.cpp).
+    // Placement, roll-up, notification area, hotkey and system menu (pavra_dlg_bar.cpp).
+    INT_PTR OnBarMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     void PlaceBar();
     void ApplyTaskbarButton();
+    void SwitchTaskbarButton(bool taskbarButton);
     void ApplyTopMost();
     void ApplyHeightRule(WINDOWPOS* pos);
+    void SetClientHeight(int height);
+    void OnBarMoved();
+    void KeepTopEdge(RECT* dragged) const;
+    void OnActivationChange(bool active);
+    void RollUp();
+    void Unroll();
+    void HideBar();
     void MinimizeBar();
     void CloseBar();
+    void ShowBar();
+    bool AddTrayIcon();
+    void SetTaskTrayMode(int on);
+    void OnTrayCallback(LPARAM mouseMessage);
+    void ShowTrayMenu();
+    void RegisterBarHotkey();
+    void ReleaseTrayAndHotkey();
+    void OpenDetailedSettings();
+    void BuildSystemMenu();
+    bool OnSysCommand(WPARAM command);
+    void ShowTitleIconMenu();
+    bool OnPaint();
     int FrameHeight() const;
 
     ModeFactory createModes_;
@@ -111,6 +134,8 @@ private:
     CBitmap bitmaps_[7];
     CBrush titleBrush_;
     CWindow tooltip_;
+    TrayIcon trayIcon_;
+    Hotkey hotkey_;
 
     ModeList modes;
     int currentMode = -1;
