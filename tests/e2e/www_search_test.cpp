@@ -79,7 +79,11 @@ TEST_F(WwwTest, FailedOpenShowsTheErrorAndKeepsHistory) {
 
 TEST_F(WwwTest, PickedSiteIsWrittenOnTheNextSearchOnly) {
     ASSERT_TRUE(StartInWww());
+    const SIZE barSize = bar.ClientSize();
     ASSERT_TRUE(PickSite(3));
+    // Working the strip is working the bar: it neither rolls up nor loses its strip.
+    EXPECT_EQ(bar.ClientSize().cy, barSize.cy);
+    EXPECT_TRUE(IsWindowVisible(Chooser()));
     // Picking alone writes nothing.
     EXPECT_EQ(bar.Ini().Int("www", "WWWSiteIndex"), 0);
     EXPECT_EQ(Search("dictionary"), "https://eow.alc.co.jp/search?q=dictionary");
