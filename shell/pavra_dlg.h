@@ -87,6 +87,7 @@ private:
     void OnBarMoved();
     void KeepTopEdge(RECT* dragged) const;
     void OnActivationChange(bool active);
+    bool MayRollUp() const;
     void RollUp();
     void Unroll();
     void HideBar();
