@@ -112,6 +112,7 @@ private:
     void OnBarMoved();
     void KeepTopEdge(RECT* dragged) const;
     void OnActivationChange(bool active);
+    bool MayRollUp() const;
     void RollUp();
     void Unroll();
     void HideBar();

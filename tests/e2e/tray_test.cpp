@@ -44,9 +44,10 @@ TEST_F(Tray, CloseAndMinimiseHideTheBarAndTheHotkeyAndTheIconBringItBack)
     PostMessageA(bar.Window(), kTrayCallback, kTrayIconId, WM_LBUTTONDOWN);
     ASSERT_TRUE(ShownInFront(bar));
 
-    // The platform's close shortcut hides as well.
+    // The platform's close shortcut hides as well, and the program stays.
     ASSERT_TRUE(bar.Keys("Alt+F4"));
     ASSERT_TRUE(Hidden(bar));
+    EXPECT_TRUE(StaysFalse([&] { return !bar.Process().Running(); }));
     // Other mouse events on the icon change nothing.
     PostMessageA(bar.Window(), kTrayCallback, kTrayIconId, WM_MOUSEMOVE);
     PostMessageA(bar.Window(), kTrayCallback, kTrayIconId, WM_LBUTTONUP);
