@@ -19,10 +19,10 @@ ShellExecuteFunction ShellExecuteEntry() {
 
 }  // namespace
 
-bool ShellOpen(HWND owner, const std::string& target) {
+bool ShellOpen(HWND owner, const std::string& target, int showCommand) {
     ShellExecuteFunction shellExecute = ShellExecuteEntry();
     if (!shellExecute)
         return false;
-    HINSTANCE result = shellExecute(owner, "open", target.c_str(), nullptr, nullptr, SW_SHOW);
+    HINSTANCE result = shellExecute(owner, "open", target.c_str(), nullptr, nullptr, showCommand);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }

@@ -60,6 +60,9 @@ void CpavraDlg::WriteDialogData() {
 }
 
 BOOL CpavraDlg::OnInit() {
+    inputLine.Attach(Item(IDC_INPUT));
+    answerLine.Attach(Item(IDC_ANSWER));
+    BuildSystemMenu();
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
     settings.Load();
@@ -92,11 +95,15 @@ BOOL CpavraDlg::OnInit() {
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(each->GetCaption()));
     if (SendMessageA(list, CB_SETCURSEL, settings[BarSettings::ModeIndex], 0) == CB_ERR)
         SendMessageA(list, CB_SETCURSEL, 0, 0);
+    FillCompletionLists();
 
     LONG_PTR exStyle = GetWindowLongPtrA(hwnd(), GWL_EXSTYLE);
     if (exStyle && SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED))
         SetLayeredWindowAttributes(hwnd(), 0, 255, LWA_ALPHA);
     SetupTooltips();
+    if (settings[BarSettings::DialogTaskTray])
+        AddTrayIcon();
+    RegisterBarHotkey();
 
     ready = true;
     FocusInput();
@@ -262,6 +269,10 @@ bool CpavraDlg::OnCommand(int id, int code, HWND) {
         if (code == BN_CLICKED)
             OnManualButton();
         return true;
+    case IDC_ANSWER:
+        if (code == EN_KILLFOCUS)
+            DropPrompt();
+        return code == EN_KILLFOCUS;
     case IDC_INPUT:
         // A paste that did not fit was cut off: say so rather than let a shortened formula
         // pass for the whole one.
@@ -272,6 +283,14 @@ bool CpavraDlg::OnCommand(int id, int code, HWND) {
         return false;
     case IDM_TRAY_QUIT:
         Quit();
+        return true;
+    case IDC_TITLE_ICON:
+        if (code == STN_CLICKED)
+            ShowTitleIconMenu();
+        return true;
+    case IDC_DETAIL:
+        if (code == BN_CLICKED)
+            OpenDetailedSettings();
         return true;
     default:
         break;
@@ -322,17 +341,13 @@ INT_PTR CpavraDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         handled = false;
         return 0;
     case WM_MOVE:
-        if (ready) {
-            if (CpavraModeBase* mode = CurrentMode())
-                mode->FollowMainWindow(ScreenRect());
-        }
+        OnBarMoved();
         return 0;
     case WM_DESTROY:
         Shutdown();
         return 0;
     default:
-        handled = false;
-        return 0;
+        return OnBarMessage(message, wParam, lParam, handled);
     }
 }
 
@@ -353,4 +368,5 @@ void CpavraDlg::Shutdown() {
     }
     modes.clear();
     tooltip_.Reset();
+    ReleaseTrayAndHotkey();
 }

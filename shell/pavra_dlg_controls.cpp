@@ -79,7 +79,7 @@ void CpavraDlg::OnOption(int id) {
     } else {
         settings[BarSettings::DialogTaskTray] = state;
         settings.Write(BarSettings::DialogTaskTray);
-        PostMessageA(hwnd(), WM_APP + 1, state, 0);
+        SetTaskTrayMode(state);
     }
 }
 
