@@ -4,6 +4,7 @@
 
 #include "modes/calc/calc_mode.h"
 #include "modes/dos/dos_mode.h"
+#include "modes/www/www_mode.h"
 
 namespace {
 
@@ -20,5 +21,6 @@ ModeList CreateModes() {
     ModeList modes;
     AddMode<CcalcMode>(modes);
     AddMode<CdosMode>(modes);
+    AddMode<CwwwMode>(modes);
     return modes;
 }
