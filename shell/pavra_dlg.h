@@ -61,6 +61,7 @@ private:
 
     void CreateModesAndLoad();
     void LoadBitmaps();
+    void ShowBitmap(int controlId, int bitmapId);
     void SetupControls();
     void SetupTooltips();
     void LayoutBar(int width);
@@ -68,6 +69,7 @@ private:
     void SetButtonCaption(int id, const std::string& text, const char* empty);
     void Shutdown();
 
+    // The title strip, the settings area and the tooltips (pavra_dlg_controls.cpp).
     INT_PTR OnControlColour(HDC dc, HWND control);
     LRESULT HitTest(LPARAM lParam);
     void PressTitleButton(int id);
@@ -110,6 +112,7 @@ private:
     void OnBarMoved();
     void KeepTopEdge(RECT* dragged) const;
     void OnActivationChange(bool active);
+    bool MayRollUp() const;
     void RollUp();
     void Unroll();
     void HideBar();

@@ -15,6 +15,8 @@ namespace {
 const UINT kTaskbarButtonMessage = WM_APP + 1;
 // The notification-area icon's callback; lParam is the mouse message.
 const UINT kTrayMessage = WM_APP + 2;
+// Posted to look at the foreground again after the bar was told it loses activation.
+const UINT kActivationCheckMessage = WM_APP + 3;
 const UINT kTrayIconId = 100;
 const int kHotkeyId = 0;
 // The title strip: all that a rolled-up bar shows.
@@ -99,6 +101,9 @@ void CpavraDlg::SwitchTaskbarButton(bool taskbarButton) {
     SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     ShowWindow(hwnd(), SW_SHOW);
+    // The user is at the bar: it takes back the foreground that hiding gave away, or the desktop
+    // keeps it and the bar rolls up under the user's hand.
+    SetForegroundWindow(hwnd());
     visibility = Normal;
 }
 
@@ -125,20 +130,30 @@ void CpavraDlg::KeepTopEdge(RECT* dragged) const {
 }
 
 // Another window became active, or the bar did. Losing activation to another window rolls the
-// unpinned bar up; gaining it unrolls it. A bar not yet shown is only drawn inactive when it takes
-// the focus at start without the foreground: that is no loss, and it stays at full height.
+// unpinned bar up; gaining it unrolls it.
 void CpavraDlg::OnActivationChange(bool active) {
     if (!ready)
         return;
     if (!active) {
-        if (!settings[BarSettings::DialogPinFixed] && visibility == Normal && GetForegroundWindow() != hwnd() &&
-            IsWindowVisible(hwnd()))
+        if (!MayRollUp())
+            return;
+        if (GetForegroundWindow() != hwnd())
             RollUp();
+        else
+            // Some platforms (Wine) tell before they switch to a window of the bar's own thread, a
+            // dialog of the bar: look again once the switch is done.
+            PostMessageA(hwnd(), kActivationCheckMessage, 0, 0);
     } else if (visibility == RolledUp) {
         Unroll();
     } else if (visibility == Minimized) {
         visibility = Normal;
     }
+}
+
+// Pinned, hidden, minimised or already rolled up, the bar stays as it is. A bar not yet shown is
+// only drawn inactive when it takes the focus at start without the foreground: that is no loss.
+bool CpavraDlg::MayRollUp() const {
+    return ready && !settings[BarSettings::DialogPinFixed] && visibility == Normal && IsWindowVisible(hwnd());
 }
 
 void CpavraDlg::RollUp() {
@@ -264,6 +279,9 @@ void CpavraDlg::OpenDetailedSettings() {
 
 // The standard menu keeps move, size, minimise and close; the bar adds About and "終了(&E)".
 void CpavraDlg::BuildSystemMenu() {
+    // A window without the minimise-box style gets its minimise entry greyed whenever the platform
+    // refreshes the menu; the bar has no caption to show the box, only its own button.
+    SetWindowLongPtrA(hwnd(), GWL_STYLE, GetWindowLongPtrA(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
     HMENU menu = GetSystemMenu(hwnd(), FALSE);
     if (!menu)
         return;
@@ -338,40 +356,46 @@ bool CpavraDlg::OnPaint() {
     return true;
 }
 
+// A message taken here returns TRUE: the dialog manager then leaves it alone (a system command
+// that fell through would still minimise or close the bar).
 INT_PTR CpavraDlg::OnBarMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
     handled = true;
     switch (message) {
     case WM_NCACTIVATE:
         OnActivationChange(wParam != FALSE);
         handled = false;  // the platform draws the frame
-        return 0;
+        return FALSE;
     case WM_MOVING:
         KeepTopEdge(reinterpret_cast<RECT*>(lParam));
         return TRUE;
     case WM_PAINT:
         handled = OnPaint();
-        return 0;
+        return handled;
     case WM_SYSCOMMAND:
         handled = OnSysCommand(wParam);
-        return 0;
+        return handled;
     case WM_HOTKEY:
         if (static_cast<int>(wParam) == kHotkeyId)
             ShowBar();
-        return 0;
+        return TRUE;
     case kTaskbarButtonMessage:
         SwitchTaskbarButton(wParam == 0);
-        return 0;
+        return TRUE;
     case kTrayMessage:
         OnTrayCallback(lParam);
-        return 0;
+        return TRUE;
+    case kActivationCheckMessage:
+        if (MayRollUp() && GetForegroundWindow() != hwnd())
+            RollUp();
+        return TRUE;
     default:
         if (message == TaskbarCreatedMessage() && settings[BarSettings::DialogTaskTray]) {
             // The shell restarted: without its icon a bar in the notification area is lost.
             if (!trayIcon_.Restore())
                 AddTrayIcon();
-            return 0;
+            return TRUE;
         }
         handled = false;
-        return 0;
+        return FALSE;
     }
 }

@@ -72,6 +72,11 @@ inline std::string PavraIni(const std::string& lines)
     return "[pavra]\r\n" + lines;
 }
 
+// Without a window manager Wine sometimes hands the foreground to the desktop on its own (a window
+// of another process mapped, the X focus moving), and an unpinned bar then rolls up as it must.
+// Tests of other things pin the bar so that it stays where the next click expects it.
+constexpr char kPinned[] = "DialogPinFixed=1\r\n";
+
 inline bool InMoveOrSize(const AppProcess& process)
 {
     GUITHREADINFO info = {};
@@ -96,6 +101,18 @@ inline bool DragSlowly(const AppProcess& process, POINT from, POINT to)
     Sleep(100);
     MouseUp(to.x, to.y);
     return WaitUntil([&] { return !InMoveOrSize(process); }, 3000);
+}
+
+// Opens the settings area below the answer line and waits until the bar has grown to show it.
+inline ::testing::AssertionResult OpenSettingsArea(PavraBar& bar)
+{
+    ::testing::AssertionResult clicked = bar.Click(IDC_SETTINGS_TOGGLE);
+    if (!clicked)
+        return clicked;
+    if (!WaitUntil([&] { return bar.ClientSize().cy == 169; }))
+        return ::testing::AssertionFailure() << "the settings area did not open: client height "
+                                             << bar.ClientSize().cy;
+    return ::testing::AssertionSuccess();
 }
 
 // True when predicate still does not hold after ms: for what must not happen.

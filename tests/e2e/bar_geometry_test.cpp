@@ -42,6 +42,7 @@ TEST_F(BarGeometry, StartsCentredOrAtTheTopEdgeInTheTopMostBandAsSet)
 
 TEST_F(BarGeometry, DraggingTheBordersChangesOnlyTheWidthAndTheLayoutFollows)
 {
+    ASSERT_TRUE(bar.WriteIni(PavraIni(kPinned)));
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(bar.Foreground());
     const RECT before = bar.WindowRect();
@@ -65,8 +66,7 @@ TEST_F(BarGeometry, DraggingTheBordersChangesOnlyTheWidthAndTheLayoutFollows)
     EXPECT_EQ(bar.ItemRect(IDC_MODE_LIST).left, w - 86);
 
     // With the settings area open the height is 169, and a drag keeps it.
-    ASSERT_TRUE(bar.Click(IDC_SETTINGS_TOGGLE));
-    ASSERT_TRUE(WaitUntil([&] { return bar.ClientSize().cy == 169; }));
+    ASSERT_TRUE(OpenSettingsArea(bar));
     const RECT open = bar.WindowRect();
     const int openX = (open.left + open.right) / 2;
     ASSERT_TRUE(DragSlowly(bar.Process(), {openX, open.bottom - 1}, {openX, open.bottom - 61}));
@@ -77,7 +77,7 @@ TEST_F(BarGeometry, DraggingTheBordersChangesOnlyTheWidthAndTheLayoutFollows)
 
 TEST_F(BarGeometry, AtTheTopEdgeADragMovesTheBarOnlySideways)
 {
-    ASSERT_TRUE(bar.WriteIni(PavraIni("DialogTopPos=1\r\n")));
+    ASSERT_TRUE(bar.WriteIni(PavraIni(std::string("DialogTopPos=1\r\n") + kPinned)));
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(bar.Foreground());
     const RECT before = bar.WindowRect();
@@ -91,7 +91,7 @@ TEST_F(BarGeometry, AtTheTopEdgeADragMovesTheBarOnlySideways)
     EXPECT_EQ(bar.ClientSize().cy, 49);
 
     // Without the option the same drag moves it down as well.
-    ASSERT_TRUE(bar.Click(IDC_SETTINGS_TOGGLE));
+    ASSERT_TRUE(OpenSettingsArea(bar));
     ASSERT_TRUE(bar.Click(IDC_TOPPOS));
     ASSERT_TRUE(WaitUntil([&] { return bar.Ini().Int("pavra", "DialogTopPos") == 0; }));
     const RECT strip = ClientRectOnScreen(bar.Window());

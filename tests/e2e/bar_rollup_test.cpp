@@ -34,8 +34,7 @@ TEST_F(BarRollUp, AnotherActiveWindowRollsTheBarUpAndItsActivationUnrollsItWithT
 TEST_F(BarRollUp, AnOpenSettingsAreaComesBackOpen)
 {
     ASSERT_TRUE(bar.Start());
-    ASSERT_TRUE(bar.Click(IDC_SETTINGS_TOGGLE));
-    ASSERT_TRUE(WaitUntil([&] { return bar.ClientSize().cy == 169; }));
+    ASSERT_TRUE(OpenSettingsArea(bar));
     ForeignWindow other;
     ASSERT_TRUE(other.Activate());
     EXPECT_TRUE(WaitUntil([&] { return bar.ClientSize().cy == 12; }));

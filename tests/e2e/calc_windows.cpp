@@ -27,8 +27,8 @@ RECT RectOf(HWND window) {
 }
 
 std::string Show(const RECT& r) {
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
-           std::to_string(r.bottom) + ")";
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) +
+           "," + std::to_string(r.bottom) + ")";
 }
 
 ::testing::AssertionResult HasRect(HWND window, const RECT& expected) {
@@ -49,7 +49,9 @@ RECT WorkArea() {
     return area;
 }
 
-int Selection(HWND tab) { return static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0)); }
+int Selection(HWND tab) {
+    return static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0));
+}
 
 // The page controls of the reference window that are visible.
 std::vector<int> VisiblePages(HWND ref) {
@@ -181,19 +183,29 @@ TEST_F(CalcWindowsTest, ReferencePagesShowTheCalculatorsTables) {
         const char* shot;
     };
     const Page pages[] = {
-        {IDC_REF_COMMANDS, 14, {"clear", "定義した変数を全て削除します"}, {"vars", "使用中の変数一覧を表示します"},
+        {IDC_REF_COMMANDS,
+         14,
+         {"clear", "定義した変数を全て削除します"},
+         {"vars", "使用中の変数一覧を表示します"},
          "calc-reference-commands"},
-        {IDC_REF_FUNCTIONS, 20, {"abs", "abs( arg )", "絶対値"}, {"tan", "tan( arg )", "タンジェント（正接）"},
+        {IDC_REF_FUNCTIONS,
+         20,
+         {"abs", "abs( arg )", "絶対値"},
+         {"tan", "tan( arg )", "タンジェント（正接）"},
          "calc-reference-functions"},
         {IDC_REF_CONSTANTS, 3, {"ans", "直前の計算結果"}, {"e", "自然対数の底"}, "calc-reference-constants"},
-        {IDC_REF_OPERATORS, 19, {"*", "掛け算", ""}, {"=", "代入", "式の評価値は代入された値"},
+        {IDC_REF_OPERATORS,
+         19,
+         {"*", "掛け算", ""},
+         {"=", "代入", "式の評価値は代入された値"},
          "calc-reference-operators"},
     };
     ASSERT_TRUE(Start());
     ASSERT_TRUE(MoveBar(40, 60));
     // A wide bar gives a wide window, whose last columns take the added width.
     RECT b = bar.WindowRect();
-    SetWindowPos(bar.Window(), nullptr, 0, 0, 800, b.bottom - b.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(bar.Window(), nullptr, 0, 0, 800, b.bottom - b.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ASSERT_TRUE(WaitUntil([&] { return bar.WindowRect().right == 840; }));
     ASSERT_TRUE(bar.Enter("reference"));
     HWND ref = WaitWindow(kRefTitle);
@@ -226,7 +238,8 @@ TEST_F(CalcWindowsTest, WindowsGoAboveOrBesideABarAtTheEdges) {
     RECT work = WorkArea();
     RECT start = bar.WindowRect();
     // Less than 260 pixels under the bar and beside it.
-    ASSERT_TRUE(MoveBar(work.right - (start.right - start.left) - 10, work.bottom - 100 - (start.bottom - start.top)));
+    ASSERT_TRUE(MoveBar(work.right - (start.right - start.left) - 10,
+                        work.bottom - 100 - (start.bottom - start.top)));
     RECT b = bar.WindowRect();
     ASSERT_TRUE(bar.Enter("ref"));
     HWND ref = WaitWindow(kRefTitle);
@@ -254,8 +267,10 @@ TEST_F(CalcWindowsTest, VariableListFollowsAssignmentsFormatAndClear) {
     EXPECT_TRUE(ReadListView(list).empty());
     for (const char* line : {"a = 1", "b = 2", "a = 3"})
         ASSERT_TRUE(bar.Enter(line));
-    EXPECT_TRUE(WaitUntil([&] { return ReadListView(list) == ListRows{{"a", "3"}, {"b", "2"}}; }))
-        << "rows: " << ReadListView(list).size();
+    EXPECT_TRUE(WaitUntil([&] {
+        return ReadListView(list) == ListRows{{"a", "3"}, {"b", "2"}};
+    })) << "rows: "
+        << ReadListView(list).size();
     ASSERT_TRUE(bar.Enter("hex"));
     EXPECT_TRUE(bar.WaitText(IDC_ANSWER, "0x3"));
     EXPECT_TRUE(WaitUntil([&] { return ReadListView(list) == ListRows{{"a", "0x3"}, {"b", "0x2"}}; }));
@@ -289,6 +304,32 @@ protected:
         return WaitGone(dialog) && WaitUntil([&] { return bar.FocusId() == IDC_INPUT; });
     }
     bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+    // The text of the program's tooltip that shows while the mouse rests on control.
+    std::string TooltipOver(HWND control) {
+        RECT rect = RectOf(control);
+        // The mouse comes in from outside and rests there, as a user's would.
+        for (int x = rect.left - 20; x <= rect.left + 10; x += 5) {
+            e2e::MouseMove(x, (rect.top + rect.bottom) / 2);
+            Sleep(30);
+        }
+        std::string text;
+        WaitUntil([&] {
+            for (HWND window : bar.Process().Windows()) {
+                char name[64] = "";
+                GetClassNameA(window, name, sizeof name);
+                char buffer[256] = "";
+                // A tooltip's text is no window caption: ask the control itself.
+                if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(window) &&
+                    SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer)) > 0) {
+                    text = buffer;
+                    return true;
+                }
+            }
+            return false;
+        });
+        return text;
+    }
 };
 
 TEST_F(CalcSettingsTest, OkWithoutChangesAndCancelAfterChangesWriteNothing) {
@@ -299,6 +340,9 @@ TEST_F(CalcSettingsTest, OkWithoutChangesAndCancelAfterChangesWriteNothing) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(Checked(dialog, IDC_CALC_COMMA));
     EXPECT_TRUE(Checked(dialog, IDC_CALC_FOLLOW));
+    EXPECT_EQ(TooltipOver(GetDlgItem(dialog, IDC_CALC_COMMA)), "計算結果にカンマを付けます");
+    EXPECT_EQ(TooltipOver(GetDlgItem(dialog, IDC_CALC_FOLLOW)),
+              "サブウィンドウをメインウィンドウに追従させます");
     ASSERT_TRUE(Finish(dialog, IDOK));
     EXPECT_EQ(bar.Ini().Text(), before);
 
@@ -306,7 +350,8 @@ TEST_F(CalcSettingsTest, OkWithoutChangesAndCancelAfterChangesWriteNothing) {
     ASSERT_NE(dialog, nullptr);
     e2e::ClickWindow(GetDlgItem(dialog, IDC_CALC_COMMA));
     e2e::ClickWindow(GetDlgItem(dialog, IDC_CALC_FOLLOW));
-    EXPECT_TRUE(WaitUntil([&] { return !Checked(dialog, IDC_CALC_COMMA) && !Checked(dialog, IDC_CALC_FOLLOW); }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return !Checked(dialog, IDC_CALC_COMMA) && !Checked(dialog, IDC_CALC_FOLLOW); }));
     ASSERT_TRUE(Finish(dialog, IDCANCEL));
     EXPECT_EQ(bar.Ini().Text(), before);
     EXPECT_EQ(bar.Text(IDC_ANSWER), "2,468");
@@ -330,7 +375,8 @@ TEST_F(CalcSettingsTest, CommaTurnedOnBeforeAnyCalculationIsSaved) {
 
 TEST_F(CalcSettingsTest, FollowTurnedOnPlacesBothWindowsAtOnce) {
     ASSERT_TRUE(Start("FollowWindow=0\r\n"));
-    ASSERT_TRUE(MoveBar(100, 100));
+    // The bar moves up and left, so that the windows left below it never cover its buttons.
+    ASSERT_TRUE(MoveBar(100, 400));
     ASSERT_TRUE(bar.Enter("vars"));
     ASSERT_TRUE(bar.Enter("ref"));
     HWND vars = WaitWindow(kVarsTitle);
@@ -344,7 +390,7 @@ TEST_F(CalcSettingsTest, FollowTurnedOnPlacesBothWindowsAtOnce) {
     RECT refAt = Below(b);
 
     // Not following: a moved bar leaves them where they are; "vars" places the list once.
-    ASSERT_TRUE(MoveBar(200, 150));
+    ASSERT_TRUE(MoveBar(200, 300));
     b = bar.WindowRect();
     Sleep(300);
     EXPECT_TRUE(HasRect(vars, varsAt));
@@ -352,7 +398,7 @@ TEST_F(CalcSettingsTest, FollowTurnedOnPlacesBothWindowsAtOnce) {
     EXPECT_TRUE(HasRect(vars, {b.right, b.top, b.right + 260, b.bottom + 260}));
     EXPECT_TRUE(HasRect(ref, refAt));
 
-    ASSERT_TRUE(MoveBar(150, 180));
+    ASSERT_TRUE(MoveBar(150, 250));
     b = bar.WindowRect();
     HWND dialog = OpenSettings();
     ASSERT_NE(dialog, nullptr);

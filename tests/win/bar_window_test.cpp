@@ -400,3 +400,28 @@ TEST_F(BarWindowTest, ShutdownDeactivatesAndShutsEveryModeDown) {
     EXPECT_EQ(g_journal, expected);
     EXPECT_EQ(FileInt("pavra", "ModeIndex"), 0);
 }
+
+TEST_F(BarWindowTest, AMegabytePasteIsCutAndSaidSo) {
+    Open();
+    std::string megabyte;
+    while (megabyte.size() < 1000000)
+        megabyte += "1+";
+    megabyte += "1";
+    ASSERT_TRUE(OpenClipboard(bar_->hwnd()));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, megabyte.size() + 1);
+    memcpy(GlobalLock(memory), megabyte.c_str(), megabyte.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+
+    HWND input = bar_->Item(IDC_INPUT);
+    SendMessageA(input, WM_PASTE, 0, 0);
+    EXPECT_EQ(GetWindowTextLengthA(input), 32767);
+    EXPECT_EQ(Text(IDC_ANSWER), "Error: 入力が長すぎます（32767文字まで）");
+
+    PostMessageA(input, WM_KEYDOWN, VK_RETURN, 0);
+    Pump();
+    EXPECT_EQ(g_journal.back(), "0:Execute:" + megabyte.substr(0, 32767));
+    EXPECT_EQ(Text(IDC_INPUT), "");
+}
