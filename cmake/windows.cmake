@@ -24,7 +24,14 @@ file(GLOB RC_SOURCES CONFIGURE_DEPENDS resources/*.rc)
 if(EXISTS ${CMAKE_SOURCE_DIR}/shell/main.cpp)
     add_executable(pavra WIN32 shell/main.cpp ${RC_SOURCES})
     target_link_libraries(pavra PRIVATE pavra_app)
-    target_link_options(pavra PRIVATE ${STATIC_LINK})
+    target_link_options(pavra PRIVATE ${STATIC_LINK} -Wl,--file-alignment=0x1000)
+    # The loader maps every section, debug information included, into private memory: the debug
+    # information goes beside the program instead (pavra.exe.debug, found through a debug link).
+    add_custom_command(TARGET pavra POST_BUILD
+        COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:pavra> $<TARGET_FILE:pavra>.debug
+        COMMAND ${CMAKE_OBJCOPY} --strip-debug --add-gnu-debuglink=$<TARGET_FILE:pavra>.debug
+                $<TARGET_FILE:pavra>
+        VERBATIM)
 endif()
 
 # Unit tests that need Windows: the engine once more (the mingw C runtime differs from glibc),

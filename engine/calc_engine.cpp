@@ -13,6 +13,8 @@ double lastAnswer = 0.0;
 int MatchCommand(const char* text) {
     for (int i = 0; i < static_cast<int>(sizeof kCalcCommands / sizeof kCalcCommands[0]); ++i) {
         const char* word = kCalcCommands[i].word;
+        if (text[0] != word[0])
+            continue;
         size_t length = std::strlen(word);
         if (std::strncmp(text, word, length) != 0)
             continue;

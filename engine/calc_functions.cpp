@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/calc_tables.h"
+#include "engine/calc_trig.h"
 
 namespace {
 
@@ -62,24 +63,55 @@ bool Failed(double result, double a, double b) {
 
 }  // namespace
 
+namespace {
+
+// The reserved words with their lengths, and which bytes can begin one, built once from the
+// tables so that a name is told apart without a string search.
+struct ReservedWords {
+    std::string_view functions[FunctionCount];
+    std::string_view constants[sizeof kCalcConstants / sizeof kCalcConstants[0]];
+    bool first[256] = {};
+
+    ReservedWords() {
+        for (int i = 0; i < FunctionCount; ++i) {
+            functions[i] = kCalcFunctions[i].name;
+            first[static_cast<unsigned char>(functions[i][0])] = true;
+        }
+        for (size_t i = 0; i < sizeof constants / sizeof constants[0]; ++i) {
+            constants[i] = kCalcConstants[i].name;
+            first[static_cast<unsigned char>(constants[i][0])] = true;
+        }
+    }
+};
+
+// Built at start-up from kCalcFunctions and kCalcConstants, which are constant data and so
+// are ready before any constructor runs.
+const ReservedWords kReserved;
+
+}  // namespace
+
 bool CalcIsReserved(std::string_view name) {
-    if (name.empty() || name.size() > 5)
+    const ReservedWords& words = kReserved;
+    if (name.empty() || name.size() > 5 || !words.first[static_cast<unsigned char>(name[0])])
         return false;
-    for (const CalcFunctionInfo& f : kCalcFunctions) {
-        if (name == f.name)
+    for (std::string_view f : words.functions) {
+        if (f == name)
             return true;
     }
-    for (const CalcConstantInfo& c : kCalcConstants) {
-        if (name == c.name)
+    for (std::string_view c : words.constants) {
+        if (c == name)
             return true;
     }
     return false;
 }
 
 int CalcMatchFunction(const char* text) {
+    const ReservedWords& words = kReserved;
+    if (!words.first[static_cast<unsigned char>(text[0])])
+        return -1;
     for (int i = 0; i < FunctionCount; ++i) {
-        const char* name = kCalcFunctions[i].name;
-        if (text[0] == name[0] && std::strncmp(text, name, std::strlen(name)) == 0)
+        std::string_view name = words.functions[i];
+        if (text[0] == name[0] && std::strncmp(text, name.data(), name.size()) == 0)
             return i;
     }
     return -1;
@@ -116,7 +148,7 @@ bool CalcApplyFunction(int index, double a, double b, bool degree, double* resul
             checked = false;
             break;
         case Cos:
-            r = std::cos(FromDegrees(a, degree));
+            r = CalcCos(FromDegrees(a, degree));
             checked = false;
             break;
         case Exp:
@@ -143,7 +175,7 @@ bool CalcApplyFunction(int index, double a, double b, bool degree, double* resul
             checked = false;
             break;
         case Sin:
-            r = std::sin(FromDegrees(a, degree));
+            r = CalcSin(FromDegrees(a, degree));
             checked = false;
             break;
         case Sqrt:
@@ -155,7 +187,7 @@ bool CalcApplyFunction(int index, double a, double b, bool degree, double* resul
             break;
         case Tan:
             a = FromDegrees(a, degree);
-            r = std::tan(a);
+            r = CalcTan(a);
             break;
         case FunctionCount:
             return false;

@@ -160,9 +160,9 @@ bool Apply(char code, double* value, double right) {
         case 'l':
             *value = static_cast<int32_t>(static_cast<uint32_t>(ToInt32(left)) << (ToInt32(right) & 31));
             break;
-        case 'g':
+        case 'g':  // arithmetic: the sign fills in
             *value = ToInt32(left) >> (ToInt32(right) & 31);
-            break;  // the sign fills in
+            break;
         case '+':
             *value = left + right;
             break;

@@ -3,17 +3,23 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/dialog.h"
 #include "platform/handles.h"
 #include "platform/hotkey.h"
 #include "platform/tray_icon.h"
 #include "shell/bar_settings.h"
+#include "shell/completion_list.h"
+#include "shell/key_state.h"
 #include "shell/mode_list.h"
+#include "shell/pavra_edit.h"
 
 class CpavraDlg : public CDialog {
 public:
-    CpavraDlg();
+    using ModeFactory = ModeList (*)();
+    // createModes makes the modes at initialisation (tests hand in their own).
+    explicit CpavraDlg(ModeFactory createModes = CreateModes);
     ~CpavraDlg() override;
 
     // Copies the mode's pending changes into the bar; true when a line's text was replaced.
@@ -55,6 +61,7 @@ private:
 
     void CreateModesAndLoad();
     void LoadBitmaps();
+    void ShowBitmap(int controlId, int bitmapId);
     void SetupControls();
     void SetupTooltips();
     void LayoutBar(int width);
@@ -62,6 +69,7 @@ private:
     void SetButtonCaption(int id, const std::string& text, const char* empty);
     void Shutdown();
 
+    // The title strip, the settings area and the tooltips (pavra_dlg_controls.cpp).
     INT_PTR OnControlColour(HDC dc, HWND control);
     LRESULT HitTest(LPARAM lParam);
     void PressTitleButton(int id);
@@ -69,10 +77,27 @@ private:
     void OnOption(int id);
     const char* TooltipText(int id);
 
-    // Keys (pavra_dlg_keys.cpp).
+    // Keys, prompts and the shell commands (pavra_dlg_keys.cpp).
     bool KeyHook(MSG* msg);
+    void LineKey(CpavraEdit& line, KeyCommand command);
+    void PromptKey(int kind, KeyCommand command);
+    void ModeListKey(KeyCommand command);
+    void CycleFocus(HWND from);
     void Enter();
-    void History(bool previous);
+    void History(CpavraEdit& line, KeyCommand command, int start);
+    void HistoryEnd(CpavraEdit& line, KeyCommand command);
+    void NextMode();
+    std::vector<std::string> ModeNames() const;
+    void FillCompletionLists();
+    void OpenPrompt(int kind, CpavraEdit& origin);
+    std::string PromptText();
+    void CompletePrompt(int kind);
+    void FinishPrompt(int kind);
+    void CancelPrompt();
+    void EndPromptLine();
+    // The answer line lost the focus: an open prompt is dropped.
+    void DropPrompt();
+    void ManualCommand(const std::string& name);
     void OpenManual();
     void OnManualButton();
 
@@ -107,16 +132,25 @@ private:
     bool OnPaint();
     int FrameHeight() const;
 
+    ModeFactory createModes_;
     CIcon icon_;
     CBitmap bitmaps_[7];
     CBrush titleBrush_;
-    HWND tooltip_ = nullptr;
+    CWindow tooltip_;
     TrayIcon trayIcon_;
     Hotkey hotkey_;
 
     ModeList modes;
     int currentMode = -1;
     int previousMode = -1;
+
+    CeqnPavraEdit inputLine;
+    CansPavraEdit answerLine;
+    KeyState keyState;
+    std::string savedAnswer;
+    CpavraEdit* promptOrigin = nullptr;
+    CompletionList commandCompletion;
+    CompletionList bufferCompletion;
 
     bool ready = false;
     bool iconic = false;

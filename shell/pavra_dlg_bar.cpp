@@ -86,8 +86,8 @@ void CpavraDlg::PlaceBar() {
     int x = ((a.right - a.left) - width) / 2;
     // Size first: the height rule keeps the top edge of a size change where it is.
     SetWindowPos(hwnd(), nullptr, 0, 0, width, FrameHeight() + 49, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(hwnd(), settings[BarSettings::DialogTopMost] ? HWND_TOPMOST : HWND_NOTOPMOST, x, y, 0, 0,
-                 SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyTopMost();
 }
 
 // A tool window has no taskbar button unless the app-window style gives it one.

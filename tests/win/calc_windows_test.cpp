@@ -37,7 +37,9 @@ std::vector<std::string> Row(HWND list, int row) {
     return cells;
 }
 
-int Rows(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+int Rows(HWND list) {
+    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
 
 void Pump() {
     MSG msg;
@@ -47,7 +49,9 @@ void Pump() {
     }
 }
 
-bool Visible(HWND control) { return (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool Visible(HWND control) {
+    return (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 RECT ChildRect(HWND parent, int id) {
     RECT r;
@@ -80,7 +84,8 @@ TEST_F(CalcWindowsTest, ReferenceListsHoldTheEngineTables) {
     HWND commands = GetDlgItem(dialog, IDC_REF_COMMANDS);
     ASSERT_EQ(Rows(commands), 14);
     for (int i = 0; i < 14; ++i)
-        EXPECT_EQ(Row(commands, i), (std::vector<std::string>{kCalcCommands[i].word, kCalcCommands[i].description}));
+        EXPECT_EQ(Row(commands, i),
+                  (std::vector<std::string>{kCalcCommands[i].word, kCalcCommands[i].description}));
     HWND functions = GetDlgItem(dialog, IDC_REF_FUNCTIONS);
     ASSERT_EQ(Rows(functions), 20);
     for (int i = 0; i < 20; ++i) {
@@ -89,7 +94,8 @@ TEST_F(CalcWindowsTest, ReferenceListsHoldTheEngineTables) {
     }
     HWND constants = GetDlgItem(dialog, IDC_REF_CONSTANTS);
     ASSERT_EQ(Rows(constants), 3);
-    EXPECT_EQ(Row(constants, 2), (std::vector<std::string>{kCalcConstants[2].name, kCalcConstants[2].description}));
+    EXPECT_EQ(Row(constants, 2),
+              (std::vector<std::string>{kCalcConstants[2].name, kCalcConstants[2].description}));
     HWND operators = GetDlgItem(dialog, IDC_REF_OPERATORS);
     ASSERT_EQ(Rows(operators), 19);
     for (int i = 0; i < 19; ++i) {
@@ -180,6 +186,14 @@ TEST_F(CalcWindowsTest, VariableListFollowsTheStore) {
     EXPECT_EQ(Row(list, 0), (std::vector<std::string>{"a", "3,000"}));
     mode.Execute("clear");
     EXPECT_EQ(Rows(list), 0);
+    // The close box: the window goes, and with it the mode's pointer.
+    SendMessageA(mode.variablesWindow()->hwnd(), WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_EQ(mode.variablesWindow(), nullptr);
+    mode.Execute("x = 1");
+    mode.Execute("vars");
+    ASSERT_NE(mode.variablesWindow(), nullptr);
+    EXPECT_EQ(Rows(GetDlgItem(mode.variablesWindow()->hwnd(), IDC_DATA_LIST)), 1);
 }
 
 TEST_F(CalcWindowsTest, PlacementOnceUnlessFollowing) {
