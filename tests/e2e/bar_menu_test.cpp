@@ -1,4 +1,4 @@
-// The system menu under the title icon: the About box and "終了(&E)"; the system commands.
+// The system menu under the title icon: the About box and "終了(&E)".
 #include "bar_e2e.h"
 
 namespace e2e {
@@ -51,29 +51,6 @@ TEST_F(BarMenu, QuitFromTheMenuEndsTheProgramEvenInTheNotificationArea)
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(OpenTitleIconMenu(bar));
     ASSERT_TRUE(PressKeys("E"));
-    EXPECT_TRUE(bar.WaitExit());
-}
-
-TEST_F(BarMenu, TheSystemCommandsMinimiseAndCloseFollowTheNotificationAreaOption)
-{
-    ASSERT_TRUE(bar.WriteIni(PavraIni(std::string("DialogTaskTray=1\r\n") + kPinned)));
-    ASSERT_TRUE(bar.Start());
-    PostMessageA(bar.Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(bar.Window()); }));
-    EXPECT_TRUE(StaysFalse([&] { return IsIconic(bar.Window()) != FALSE; }, 500));
-    PostMessageA(bar.Window(), kTrayCallback, kTrayIconId, WM_LBUTTONDOWN);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(bar.Window()) != FALSE; }));
-    PostMessageA(bar.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(bar.Window()); }));
-    EXPECT_TRUE(StaysFalse([&] { return !bar.Process().Running(); }));
-    PostMessageA(bar.Window(), kTrayCallback, kTrayIconId, WM_LBUTTONDOWN);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(bar.Window()) != FALSE; }));
-
-    // Turned off, close quits.
-    ASSERT_TRUE(OpenSettingsArea(bar));
-    ASSERT_TRUE(bar.Click(IDC_TASKTRAY));
-    ASSERT_TRUE(WaitUntil([&] { return bar.Ini().Int("pavra", "DialogTaskTray") == 0; }));
-    PostMessageA(bar.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(bar.WaitExit());
 }
 

@@ -44,7 +44,13 @@ TEST_F(Tray, CloseAndMinimiseHideTheBarAndTheHotkeyAndTheIconBringItBack)
     PostMessageA(bar.Window(), kTrayCallback, kTrayIconId, WM_LBUTTONDOWN);
     ASSERT_TRUE(ShownInFront(bar));
 
-    // The platform's close shortcut hides as well, and the program stays.
+    // The system menu's minimise command hides, and so does the platform's close shortcut; the
+    // program stays.
+    PostMessageA(bar.Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(Hidden(bar));
+    EXPECT_FALSE(IsIconic(bar.Window()));
+    PostMessageA(bar.Window(), kTrayCallback, kTrayIconId, WM_LBUTTONDOWN);
+    ASSERT_TRUE(ShownInFront(bar));
     ASSERT_TRUE(bar.Keys("Alt+F4"));
     ASSERT_TRUE(Hidden(bar));
     EXPECT_TRUE(StaysFalse([&] { return !bar.Process().Running(); }));
