@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 struct CalcCommandInfo {
     const char* word;
@@ -36,6 +37,8 @@ extern const CalcOperatorInfo kCalcOperators[19];
 // "reference" both answer with the text of "reference"). code is a CalcCommand.
 const char* CalcCommandWord(int code);
 const char* CalcCommandDescription(int code);
+// The whole answer text ("clear: 定義した変数を全て削除します"); empty for code 0.
+std::string CalcCommandAnswer(int code);
 
 // The start-up and empty-line answer of the calculator.
 extern const char* const kCalcGreeting;

@@ -33,7 +33,9 @@ INT_PTR CDialog::DoModal(HWND parent) {
         ShowWindow(hwnd_, SW_SHOW);
     MSG msg;
     while (!ended_) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        // The wide loop: an ANSI loop splits a typed double-byte character into two WM_CHARs,
+        // which Wine's edit control takes as two characters.
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
@@ -42,7 +44,7 @@ INT_PTR CDialog::DoModal(HWND parent) {
             break;
         if (!RouteMessage(&msg)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     }
     if (parentEnabled) {
@@ -99,7 +101,7 @@ bool CDialog::RouteMessage(MSG* msg) {
     // The dialog may have gone while it pre-translated (a key that closed it).
     if (!IsWindow(root))
         return true;
-    return IsDialogMessageA(root, msg) != FALSE;
+    return IsDialogMessageW(root, msg) != FALSE;
 }
 
 BOOL CDialog::OnInit() { return TRUE; }

@@ -31,7 +31,7 @@ public:
     // The dialog object behind a dialog window made by this class, or null.
     static CDialog* FromHandle(HWND hwnd);
     // Hands msg to the dialog it is bound for (PreTranslateMessage, then keyboard navigation).
-    // Returns true when it was used up.
+    // Returns true when it was used up. msg comes from a wide loop (GetMessageW/PeekMessageW).
     static bool RouteMessage(MSG* msg);
 
 protected:

@@ -6,4 +6,4 @@
 #include <string>
 
 // True when the shell accepted it (a result above 32).
-bool ShellOpen(HWND owner, const std::string& target);
+bool ShellOpen(HWND owner, const std::string& target, int showCommand = SW_SHOW);

@@ -3,6 +3,8 @@
 #include <new>
 
 #include "modes/calc/calc_mode.h"
+#include "modes/dos/dos_mode.h"
+#include "modes/www/www_mode.h"
 
 namespace {
 
@@ -18,5 +20,7 @@ void AddMode(ModeList& modes) {
 ModeList CreateModes() {
     ModeList modes;
     AddMode<CcalcMode>(modes);
+    AddMode<CdosMode>(modes);
+    AddMode<CwwwMode>(modes);
     return modes;
 }

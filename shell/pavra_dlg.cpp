@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "platform/bitmap.h"
-#include "platform/tooltip.h"
 #include "resources/resource.h"
 #include "shell/mode_settings.h"
 #include "shell/report_error.h"
@@ -11,6 +10,7 @@
 namespace {
 
 const COLORREF kDefaultTitleColour = RGB(209, 225, 254);
+const int kInputLimit = 32767;
 // Loaded in this order; indices into CpavraDlg::bitmaps_.
 const int kBitmapIds[] = {IDB_DOWN, IDB_UP, IDB_CLOSE, IDB_MINIMIZE, IDB_TITLE_ICON, IDB_PIN_DOWN, IDB_PIN_SIDE};
 
@@ -22,17 +22,11 @@ int BitmapSlot(int id) {
     return 0;
 }
 
-void SetImage(HWND control, HBITMAP bitmap) {
-    if (!control || !bitmap)
-        return;
-    UINT message = GetDlgCtrlID(control) == IDC_TITLE_ICON ? STM_SETIMAGE : BM_SETIMAGE;
-    SendMessageA(control, message, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-}
-
 }  // namespace
 
-CpavraDlg::CpavraDlg()
+CpavraDlg::CpavraDlg(ModeFactory createModes)
     : CDialog(IDD_PAVRA),
+      createModes_(createModes),
       icon_(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PAVRA), IMAGE_ICON, 0, 0,
                                           LR_DEFAULTSIZE))) {}
 
@@ -57,12 +51,18 @@ void CpavraDlg::ReadDialogData() {
     answerLineText = ItemText(IDC_ANSWER);
 }
 
+// A line whose text is already the same keeps it, and so its caret and scroll position.
 void CpavraDlg::WriteDialogData() {
-    SetItemText(IDC_INPUT, inputLineText);
-    SetItemText(IDC_ANSWER, answerLineText);
+    if (ItemText(IDC_INPUT) != inputLineText)
+        SetItemText(IDC_INPUT, inputLineText);
+    if (ItemText(IDC_ANSWER) != answerLineText)
+        SetItemText(IDC_ANSWER, answerLineText);
 }
 
 BOOL CpavraDlg::OnInit() {
+    inputLine.Attach(Item(IDC_INPUT));
+    answerLine.Attach(Item(IDC_ANSWER));
+    BuildSystemMenu();
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
     settings.Load();
@@ -95,11 +95,15 @@ BOOL CpavraDlg::OnInit() {
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(each->GetCaption()));
     if (SendMessageA(list, CB_SETCURSEL, settings[BarSettings::ModeIndex], 0) == CB_ERR)
         SendMessageA(list, CB_SETCURSEL, 0, 0);
+    FillCompletionLists();
 
     LONG_PTR exStyle = GetWindowLongPtrA(hwnd(), GWL_EXSTYLE);
     if (exStyle && SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED))
         SetLayeredWindowAttributes(hwnd(), 0, 255, LWA_ALPHA);
     SetupTooltips();
+    if (settings[BarSettings::DialogTaskTray])
+        AddTrayIcon();
+    RegisterBarHotkey();
 
     ready = true;
     FocusInput();
@@ -122,22 +126,31 @@ void CpavraDlg::LoadBitmaps() {
         if (HBITMAP recoloured = CopyBitmapReplacingColour(icon.Get(), kDefaultTitleColour, title))
             icon.Reset(recoloured);
     }
-    SetImage(Item(IDC_CLOSE), bitmaps_[BitmapSlot(IDB_CLOSE)].Get());
-    SetImage(Item(IDC_MINIMIZE), bitmaps_[BitmapSlot(IDB_MINIMIZE)].Get());
-    SetImage(Item(IDC_TITLE_ICON), icon.Get());
-    SetImage(Item(IDC_SETTINGS_TOGGLE), bitmaps_[BitmapSlot(IDB_DOWN)].Get());
-    int pin = settings[BarSettings::DialogPinFixed] ? IDB_PIN_DOWN : IDB_PIN_SIDE;
-    SetImage(Item(IDC_PIN), bitmaps_[BitmapSlot(pin)].Get());
+    ShowBitmap(IDC_CLOSE, IDB_CLOSE);
+    ShowBitmap(IDC_MINIMIZE, IDB_MINIMIZE);
+    ShowBitmap(IDC_TITLE_ICON, IDB_TITLE_ICON);
+    ShowBitmap(IDC_SETTINGS_TOGGLE, IDB_DOWN);
+    ShowBitmap(IDC_PIN, settings[BarSettings::DialogPinFixed] ? IDB_PIN_DOWN : IDB_PIN_SIDE);
+}
+
+// A bitmap that could not be loaded leaves the control without image.
+void CpavraDlg::ShowBitmap(int controlId, int bitmapId) {
+    HWND control = Item(controlId);
+    HBITMAP bitmap = bitmaps_[BitmapSlot(bitmapId)].Get();
+    if (!control || !bitmap)
+        return;
+    UINT message = controlId == IDC_TITLE_ICON ? STM_SETIMAGE : BM_SETIMAGE;
+    SendMessageA(control, message, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
 }
 
 void CpavraDlg::SetupControls() {
-    // A pasted megabyte must fit the input line.
-    SendMessageA(Item(IDC_INPUT), EM_SETLIMITTEXT, 0, 0);
-    SendMessageA(Item(IDC_ANSWER), EM_SETLIMITTEXT, 0, 0);
+    // The platform's own limit for typed and pasted text, made explicit: laying out a line costs
+    // time that grows with the square of its length, so a pasted megabyte would stall the bar.
+    SendMessageA(Item(IDC_INPUT), EM_SETLIMITTEXT, kInputLimit, 0);
 }
 
 void CpavraDlg::CreateModesAndLoad() {
-    modes = CreateModes();
+    modes = createModes_();
     for (auto& mode : modes)
         LoadModeSettings(*mode);
     for (auto& mode : modes)
@@ -146,29 +159,6 @@ void CpavraDlg::CreateModesAndLoad() {
         mode->owner = hwnd();
         mode->Initialize();
     }
-}
-
-std::string CpavraDlg::TitleText(int clientWidth) {
-    int spaces = (clientWidth - 97) / 4 + 10;
-    return " Pavra" + std::string(spaces > 0 ? static_cast<size_t>(spaces) : 0, ' ');
-}
-
-void CpavraDlg::LayoutBar(int w) {
-    SetItemText(IDC_TITLE, TitleText(w));
-    struct Place {
-        int id, x, y, width, height;
-    };
-    const Place places[] = {
-        {IDC_TITLE, 16, 0, w - 61, 12},       {IDC_TITLE_ICON, 0, 0, 16, 12},
-        {IDC_PIN, w - 45, 0, 15, 12},         {IDC_MINIMIZE, w - 30, 0, 15, 12},
-        {IDC_CLOSE, w - 15, 0, 15, 12},       {IDC_INPUT, 0, 12, w - 86, 19},
-        {IDC_MODE_LIST, w - 86, 12, 86, 100}, {IDC_ANSWER, 0, 31, w - 86, 18},
-        {IDC_MD0, w - 86, 31, 33, 18},        {IDC_MD1, w - 53, 31, 33, 18},
-        {IDC_SETTINGS_TOGGLE, w - 19, 32, 17, 16},
-    };
-    for (const Place& p : places)
-        MoveWindow(Item(p.id), p.x, p.y, p.width, p.height, TRUE);
-    SendMessageA(Item(IDC_MODE_LIST), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 13);
 }
 
 void CpavraDlg::ShowModeCaption() {
@@ -227,6 +217,8 @@ bool CpavraDlg::ApplyModeChanges() {
     if (mode->quitRequest) {
         mode->quitRequest = false;
         Quit();
+        if (!hwnd())  // a modeless bar is gone at once, and its modes with it
+            return changed;
     }
     if (mode->manualRequest) {
         mode->manualRequest = false;
@@ -277,8 +269,28 @@ bool CpavraDlg::OnCommand(int id, int code, HWND) {
         if (code == BN_CLICKED)
             OnManualButton();
         return true;
+    case IDC_ANSWER:
+        if (code == EN_KILLFOCUS)
+            DropPrompt();
+        return code == EN_KILLFOCUS;
+    case IDC_INPUT:
+        // A paste that did not fit was cut off: say so rather than let a shortened formula
+        // pass for the whole one.
+        if (code == EN_MAXTEXT) {
+            answerLineText = "Error: 入力が長すぎます（32767文字まで）";
+            SetItemText(IDC_ANSWER, answerLineText);
+        }
+        return false;
     case IDM_TRAY_QUIT:
         Quit();
+        return true;
+    case IDC_TITLE_ICON:
+        if (code == STN_CLICKED)
+            ShowTitleIconMenu();
+        return true;
+    case IDC_DETAIL:
+        if (code == BN_CLICKED)
+            OpenDetailedSettings();
         return true;
     default:
         break;
@@ -295,125 +307,6 @@ bool CpavraDlg::OnCommand(int id, int code, HWND) {
     }
     ApplyModeChanges();
     return true;
-}
-
-void CpavraDlg::PressTitleButton(int id) {
-    HWND button = Item(id);
-    SendMessageA(button, BM_SETSTATE, TRUE, 0);
-    UpdateWindow(button);
-    Sleep(100);
-    SendMessageA(button, BM_SETSTATE, FALSE, 0);
-    UpdateWindow(button);
-    if (id == IDC_PIN) {
-        int& pinned = settings[BarSettings::DialogPinFixed];
-        pinned = 1 - pinned;
-        settings.Write(BarSettings::DialogPinFixed);
-        SetImage(button, bitmaps_[BitmapSlot(pinned ? IDB_PIN_DOWN : IDB_PIN_SIDE)].Get());
-        FocusInput();
-    } else if (id == IDC_MINIMIZE) {
-        FocusInput();
-        MinimizeBar();
-    } else {
-        FocusInput();
-        CloseBar();
-    }
-}
-
-void CpavraDlg::ToggleSettingsArea() {
-    settingsOpen = 1 - settingsOpen;
-    SetImage(Item(IDC_SETTINGS_TOGGLE), bitmaps_[BitmapSlot(settingsOpen ? IDB_UP : IDB_DOWN)].Get());
-    // Asking for one more pixel lets the height rule set the new height.
-    RECT rect = ScreenRect();
-    SetWindowPos(hwnd(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top + 1,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    FocusInput();
-}
-
-void CpavraDlg::OnOption(int id) {
-    int state = IsDlgButtonChecked(hwnd(), id) == BST_CHECKED ? 1 : 0;
-    if (id == IDC_TOPMOST) {
-        settings[BarSettings::DialogTopMost] = state;
-        settings.Write(BarSettings::DialogTopMost);
-        ApplyTopMost();
-        FocusInput();
-    } else if (id == IDC_TOPPOS) {
-        settings[BarSettings::DialogTopPos] = state;
-        settings.Write(BarSettings::DialogTopPos);
-        if (state) {
-            RECT rect = ScreenRect();
-            SetWindowPos(hwnd(), nullptr, rect.left, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-    } else {
-        settings[BarSettings::DialogTaskTray] = state;
-        settings.Write(BarSettings::DialogTaskTray);
-        PostMessageA(hwnd(), WM_APP + 1, state, 0);
-    }
-}
-
-void CpavraDlg::SetupTooltips() {
-    tooltip_ = CreateTooltip(hwnd());
-    const int ids[] = {IDC_INPUT,    IDC_ANSWER,   IDC_MD0,       IDC_MD1,      IDC_BUTTON0,
-                       IDC_BUTTON1,  IDC_BUTTON2,  IDC_SETTINGS_TOGGLE, IDC_TOPMOST, IDC_TOPPOS,
-                       IDC_TASKTRAY, IDC_MODE_LIST, IDC_PIN,      IDC_MINIMIZE, IDC_CLOSE};
-    for (int id : ids)
-        AddTooltipTool(tooltip_, hwnd(), Item(id));
-}
-
-const char* CpavraDlg::TooltipText(int id) {
-    CpavraModeBase* mode = CurrentMode();
-    switch (id) {
-    case IDC_INPUT: return mode->GetInputTip();
-    case IDC_ANSWER: return mode->GetAnswerTip();
-    case IDC_MD0: return mode->GetMode0Tip();
-    case IDC_MD1: return mode->GetMode1Tip();
-    case IDC_BUTTON0: return mode->GetButton0Tip();
-    case IDC_BUTTON1: return mode->GetButton1Tip();
-    case IDC_BUTTON2: return mode->GetButton2Tip();
-    case IDC_SETTINGS_TOGGLE: return "設定ダイアログを開く／閉じる";
-    case IDC_TOPMOST: return "ウィンドウを常に他のアプリケーションより前面に表示";
-    case IDC_TOPPOS: return "ウィンドウをデスクトップ最上部に貼付け";
-    case IDC_TASKTRAY: return "アプリケーションをタスクトレイに常駐";
-    case IDC_MODE_LIST: return "モードを選択";
-    case IDC_PIN: return "自動的に隠す／隠さない";
-    case IDC_MINIMIZE: return "最小化";
-    case IDC_CLOSE: return settings[BarSettings::DialogTaskTray] ? "閉じる" : "終了";
-    default: return nullptr;
-    }
-}
-
-LRESULT CpavraDlg::OnNotify(NMHDR* header) {
-    HWND control = TooltipRequestControl(header);
-    // Without a current mode no tooltip text is given at all.
-    if (control && CurrentMode())
-        SetTooltipText(header, TooltipText(GetDlgCtrlID(control)));
-    return 0;
-}
-
-INT_PTR CpavraDlg::OnControlColour(HDC dc, HWND control) {
-    if (control == Item(IDC_TITLE)) {
-        SetBkColor(dc, RGB(settings[BarSettings::DialogTitleColorR], settings[BarSettings::DialogTitleColorG],
-                           settings[BarSettings::DialogTitleColorB]));
-        return reinterpret_cast<INT_PTR>(titleBrush_.Get());
-    }
-    if (control == Item(IDC_ANSWER)) {
-        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-    }
-    return 0;
-}
-
-LRESULT CpavraDlg::HitTest(LPARAM lParam) {
-    LRESULT hit = DefWindowProcA(hwnd(), WM_NCHITTEST, 0, lParam);
-    if (hit != HTCLIENT)
-        return hit;
-    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    ScreenToClient(hwnd(), &point);
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    // The title strip between the icon and the title buttons drags the bar.
-    if (point.x >= 16 && point.x < client.right - 30 && point.y < 12)
-        return HTCAPTION;
-    return HTCLIENT;
 }
 
 void CpavraDlg::OnSize(int width, int) {
@@ -448,17 +341,13 @@ INT_PTR CpavraDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         handled = false;
         return 0;
     case WM_MOVE:
-        if (ready) {
-            if (CpavraModeBase* mode = CurrentMode())
-                mode->FollowMainWindow(ScreenRect());
-        }
+        OnBarMoved();
         return 0;
     case WM_DESTROY:
         Shutdown();
         return 0;
     default:
-        handled = false;
-        return 0;
+        return OnBarMessage(message, wParam, lParam, handled);
     }
 }
 
@@ -478,4 +367,6 @@ void CpavraDlg::Shutdown() {
         mode.reset();
     }
     modes.clear();
+    tooltip_.Reset();
+    ReleaseTrayAndHotkey();
 }

@@ -3,15 +3,23 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/dialog.h"
 #include "platform/handles.h"
+#include "platform/hotkey.h"
+#include "platform/tray_icon.h"
 #include "shell/bar_settings.h"
+#include "shell/completion_list.h"
+#include "shell/key_state.h"
 #include "shell/mode_list.h"
+#include "shell/pavra_edit.h"
 
 class CpavraDlg : public CDialog {
 public:
-    CpavraDlg();
+    using ModeFactory = ModeList (*)();
+    // createModes makes the modes at initialisation (tests hand in their own).
+    explicit CpavraDlg(ModeFactory createModes = CreateModes);
     ~CpavraDlg() override;
 
     // Copies the mode's pending changes into the bar; true when a line's text was replaced.
@@ -53,6 +61,7 @@ private:
 
     void CreateModesAndLoad();
     void LoadBitmaps();
+    void ShowBitmap(int controlId, int bitmapId);
     void SetupControls();
     void SetupTooltips();
     void LayoutBar(int width);
@@ -60,6 +69,7 @@ private:
     void SetButtonCaption(int id, const std::string& text, const char* empty);
     void Shutdown();
 
+    // The title strip, the settings area and the tooltips (pavra_dlg_controls.cpp).
     INT_PTR OnControlColour(HDC dc, HWND control);
     LRESULT HitTest(LPARAM lParam);
     void PressTitleButton(int id);
@@ -67,30 +77,80 @@ private:
     void OnOption(int id);
     const char* TooltipText(int id);
 
-    // Keys (pavra_dlg_keys.cpp).
+    // Keys, prompts and the shell commands (pavra_dlg_keys.cpp).
     bool KeyHook(MSG* msg);
+    void LineKey(CpavraEdit& line, KeyCommand command);
+    void PromptKey(int kind, KeyCommand command);
+    void ModeListKey(KeyCommand command);
+    void CycleFocus(HWND from);
     void Enter();
-    void History(bool previous);
+    void History(CpavraEdit& line, KeyCommand command, int start);
+    void HistoryEnd(CpavraEdit& line, KeyCommand command);
+    void NextMode();
+    std::vector<std::string> ModeNames() const;
+    void FillCompletionLists();
+    void OpenPrompt(int kind, CpavraEdit& origin);
+    std::string PromptText();
+    void CompletePrompt(int kind);
+    void FinishPrompt(int kind);
+    void CancelPrompt();
+    void EndPromptLine();
+    // The answer line lost the focus: an open prompt is dropped.
+    void DropPrompt();
+    void ManualCommand(const std::string& name);
     void OpenManual();
     void OnManualButton();
 
-    // Geometry of the window (pavra_dlg_bar.cpp).
+    // Placement, roll-up, notification area, hotkey and system menu (pavra_dlg_bar.cpp).
+    INT_PTR OnBarMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     void PlaceBar();
     void ApplyTaskbarButton();
+    void SwitchTaskbarButton(bool taskbarButton);
     void ApplyTopMost();
     void ApplyHeightRule(WINDOWPOS* pos);
+    void SetClientHeight(int height);
+    void OnBarMoved();
+    void KeepTopEdge(RECT* dragged) const;
+    void OnActivationChange(bool active);
+    bool MayRollUp() const;
+    void RollUp();
+    void Unroll();
+    void HideBar();
     void MinimizeBar();
     void CloseBar();
+    void ShowBar();
+    bool AddTrayIcon();
+    void SetTaskTrayMode(int on);
+    void OnTrayCallback(LPARAM mouseMessage);
+    void ShowTrayMenu();
+    void RegisterBarHotkey();
+    void ReleaseTrayAndHotkey();
+    void OpenDetailedSettings();
+    void BuildSystemMenu();
+    bool OnSysCommand(WPARAM command);
+    void ShowTitleIconMenu();
+    bool OnPaint();
     int FrameHeight() const;
 
+    ModeFactory createModes_;
     CIcon icon_;
     CBitmap bitmaps_[7];
     CBrush titleBrush_;
-    HWND tooltip_ = nullptr;
+    CWindow tooltip_;
+    TrayIcon trayIcon_;
+    Hotkey hotkey_;
 
     ModeList modes;
     int currentMode = -1;
     int previousMode = -1;
+
+    CeqnPavraEdit inputLine;
+    CansPavraEdit answerLine;
+    KeyState keyState;
+    std::string savedAnswer;
+    CpavraEdit* promptOrigin = nullptr;
+    CompletionList commandCompletion;
+    CompletionList bufferCompletion;
 
     bool ready = false;
     bool iconic = false;

@@ -92,7 +92,8 @@ bool CcalcRefDlg::FillTables() {
     if (!ListViewAddColumn(list, 0, "定数", 50) || !ListViewAddColumn(list, 1, "説明", width - 70))
         return false;
     for (size_t i = 0; i < std::size(kCalcConstants); ++i) {
-        if (!ListViewAddRow(list, static_cast<int>(i), {kCalcConstants[i].name, kCalcConstants[i].description}))
+        if (!ListViewAddRow(list, static_cast<int>(i),
+                            {kCalcConstants[i].name, kCalcConstants[i].description}))
             return false;
     }
     if (!ListViewUseReport(list))

@@ -63,7 +63,8 @@ ListRows ReadListView(HWND list) {
             char text[kTextBytes] = "";
             if (!block.Write(0, &item, sizeof item))
                 return {};
-            LRESULT length = SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(block.address()));
+            LRESULT length =
+                SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(block.address()));
             if (length > 0 && !block.Read(sizeof(LVITEMA), text, static_cast<size_t>(length)))
                 return {};
             cells.emplace_back(text, static_cast<size_t>(length > 0 ? length : 0));

@@ -10,7 +10,8 @@
 
 namespace {
 
-const char kGreeting[] = "Calc: 数式を入力すると答えを表示します。詳しくは、helpまたはmanualと入力してください。";
+const char kGreeting[] =
+    "Calc: 数式を入力すると答えを表示します。詳しくは、helpまたはmanualと入力してください。";
 
 struct Applied {
     bool inputChanged = false;
@@ -201,7 +202,7 @@ TEST_F(CalcModeTest, HistoryMovesOverEntries) {
     Run("a=10");
     Run("a*2");
     const Step steps[] = {
-        {&CcalcMode::HistoryNext, "-", "-"},       {&CcalcMode::HistoryLast, "-", "-"},
+        {&CcalcMode::HistoryNext, "-", "-"},        {&CcalcMode::HistoryLast, "-", "-"},
         {&CcalcMode::HistoryPrevious, "a*2", "20"}, {&CcalcMode::HistoryPrevious, "a=10", "10"},
         {&CcalcMode::HistoryFirst, "1+2", "3"},     {&CcalcMode::HistoryFirst, "-", "-"},
         {&CcalcMode::HistoryPrevious, "-", "-"},    {&CcalcMode::HistoryNext, "a=10", "10"},

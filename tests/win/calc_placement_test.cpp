@@ -26,13 +26,13 @@ TEST(PlaceBelowOrAbove, BelowThenAboveThenCutAtTheWorkArea) {
         RECT expected;
     };
     const Case cases[] = {
-        {{100, 100, 500, 150}, kScreen, {100, 150, 500, 410}},    // room below
-        {{100, 600, 500, 724}, kScreen, {100, 724, 500, 984}},    // exactly 260 below
-        {{100, 700, 500, 750}, kScreen, {100, 440, 500, 700}},    // above
-        {{0, 260, 300, 800}, kScreen, {0, 800, 300, 984}},        // top not above 260: cut below
-        {{0, 261, 300, 800}, kScreen, {0, 1, 300, 261}},          // top 261: above
-        {{-50, -20, 300, 30}, kUnbounded, {-50, 30, 300, 290}},   // no work area: always below
-        {{0, 100, 300, 1000}, kScreen, {0, 1000, 300, 1000}},     // bar past the work area
+        {{100, 100, 500, 150}, kScreen, {100, 150, 500, 410}},   // room below
+        {{100, 600, 500, 724}, kScreen, {100, 724, 500, 984}},   // exactly 260 below
+        {{100, 700, 500, 750}, kScreen, {100, 440, 500, 700}},   // above
+        {{0, 260, 300, 800}, kScreen, {0, 800, 300, 984}},       // top not above 260: cut below
+        {{0, 261, 300, 800}, kScreen, {0, 1, 300, 261}},         // top 261: above
+        {{-50, -20, 300, 30}, kUnbounded, {-50, 30, 300, 290}},  // no work area: always below
+        {{0, 100, 300, 1000}, kScreen, {0, 1000, 300, 1000}},    // bar past the work area
     };
     for (const Case& c : cases) {
         RECT got = PlaceBelowOrAbove(c.bar, 260, c.work);

@@ -13,6 +13,7 @@
 #include "modes/calc/calc_data_dlg.h"
 #include "modes/calc/calc_mode.h"
 #include "modes/calc/calc_ref_dlg.h"
+#include "platform/common_controls.h"
 #include "resources/resource.h"
 
 namespace {
@@ -36,7 +37,9 @@ std::vector<std::string> Row(HWND list, int row) {
     return cells;
 }
 
-int Rows(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+int Rows(HWND list) {
+    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
 
 void Pump() {
     MSG msg;
@@ -46,7 +49,9 @@ void Pump() {
     }
 }
 
-bool Visible(HWND control) { return (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool Visible(HWND control) {
+    return (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 RECT ChildRect(HWND parent, int id) {
     RECT r;
@@ -58,6 +63,7 @@ RECT ChildRect(HWND parent, int id) {
 class CalcWindowsTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        InitAllCommonControls();
         mode.Activate();
     }
     void TearDown() override {
@@ -78,7 +84,8 @@ TEST_F(CalcWindowsTest, ReferenceListsHoldTheEngineTables) {
     HWND commands = GetDlgItem(dialog, IDC_REF_COMMANDS);
     ASSERT_EQ(Rows(commands), 14);
     for (int i = 0; i < 14; ++i)
-        EXPECT_EQ(Row(commands, i), (std::vector<std::string>{kCalcCommands[i].word, kCalcCommands[i].description}));
+        EXPECT_EQ(Row(commands, i),
+                  (std::vector<std::string>{kCalcCommands[i].word, kCalcCommands[i].description}));
     HWND functions = GetDlgItem(dialog, IDC_REF_FUNCTIONS);
     ASSERT_EQ(Rows(functions), 20);
     for (int i = 0; i < 20; ++i) {
@@ -87,7 +94,8 @@ TEST_F(CalcWindowsTest, ReferenceListsHoldTheEngineTables) {
     }
     HWND constants = GetDlgItem(dialog, IDC_REF_CONSTANTS);
     ASSERT_EQ(Rows(constants), 3);
-    EXPECT_EQ(Row(constants, 2), (std::vector<std::string>{kCalcConstants[2].name, kCalcConstants[2].description}));
+    EXPECT_EQ(Row(constants, 2),
+              (std::vector<std::string>{kCalcConstants[2].name, kCalcConstants[2].description}));
     HWND operators = GetDlgItem(dialog, IDC_REF_OPERATORS);
     ASSERT_EQ(Rows(operators), 19);
     for (int i = 0; i < 19; ++i) {
@@ -98,6 +106,7 @@ TEST_F(CalcWindowsTest, ReferenceListsHoldTheEngineTables) {
 
 TEST_F(CalcWindowsTest, TabsShowOnePageAtATime) {
     mode.Execute("ref");
+    ASSERT_NE(mode.referenceWindow(), nullptr);
     HWND dialog = mode.referenceWindow()->hwnd();
     const int pages[] = {IDC_REF_OVERVIEW, IDC_REF_COMMANDS, IDC_REF_FUNCTIONS, IDC_REF_CONSTANTS,
                          IDC_REF_OPERATORS};
@@ -116,6 +125,7 @@ TEST_F(CalcWindowsTest, TabsShowOnePageAtATime) {
 
 TEST_F(CalcWindowsTest, LayoutKeepsMarginsAndFillsTheLastColumn) {
     mode.Execute("ref");
+    ASSERT_NE(mode.referenceWindow(), nullptr);
     HWND dialog = mode.referenceWindow()->hwnd();
     for (SIZE size : {SIZE{700, 400}, SIZE{420, 300}}) {
         SetWindowPos(dialog, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -176,11 +186,20 @@ TEST_F(CalcWindowsTest, VariableListFollowsTheStore) {
     EXPECT_EQ(Row(list, 0), (std::vector<std::string>{"a", "3,000"}));
     mode.Execute("clear");
     EXPECT_EQ(Rows(list), 0);
+    // The close box: the window goes, and with it the mode's pointer.
+    SendMessageA(mode.variablesWindow()->hwnd(), WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_EQ(mode.variablesWindow(), nullptr);
+    mode.Execute("x = 1");
+    mode.Execute("vars");
+    ASSERT_NE(mode.variablesWindow(), nullptr);
+    EXPECT_EQ(Rows(GetDlgItem(mode.variablesWindow()->hwnd(), IDC_DATA_LIST)), 1);
 }
 
 TEST_F(CalcWindowsTest, PlacementOnceUnlessFollowing) {
     mode.SetInt(CcalcMode::kFollowWindow, 0);
     mode.Execute("vars");
+    ASSERT_NE(mode.variablesWindow(), nullptr);
     HWND window = mode.variablesWindow()->hwnd();
     RECT bar = {100, 100, 500, 150};
     mode.FollowMainWindow(bar);
@@ -205,6 +224,8 @@ TEST_F(CalcWindowsTest, PlacementOnceUnlessFollowing) {
 TEST_F(CalcWindowsTest, CompanionsHideAndShowWithTheMode) {
     mode.Execute("ref");
     mode.Execute("vars");
+    ASSERT_NE(mode.referenceWindow(), nullptr);
+    ASSERT_NE(mode.variablesWindow(), nullptr);
     HWND ref = mode.referenceWindow()->hwnd();
     HWND vars = mode.variablesWindow()->hwnd();
     EXPECT_TRUE(IsWindowVisible(ref));

@@ -1,0 +1,66 @@
+// The link to a long-lived command interpreter child: its two pipes, its start and restart, the
+// writer thread that feeds it one command line at a time, and the reader thread that turns its
+// output into history pairs and window text.
+//
+// The reader never waits for the user-interface thread: it adds output under outputLock and posts
+// one "output ready" note to the window, which copies what is new under the lock and shows it
+// outside it. Small reads thus reach the window in batches, appended, never re-sent whole; a
+// batch is bounded so that the window stays live and the bar responsive.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/worker_thread.h"
+
+class CommandHistory;
+struct LinkState;
+
+class ChildLink {
+public:
+    ChildLink();
+    ~ChildLink();
+    ChildLink(const ChildLink&) = delete;
+    ChildLink& operator=(const ChildLink&) = delete;
+
+    // The interpreter program, "cmd.exe" unless set before OpenLink.
+    void SetInterpreter(const std::string& program) { interpreter_ = program; }
+    static std::string BuildCommandLine(const std::string& program, const std::string& directory,
+                                        const std::string& script);
+
+    // Creates the pipes, starts the child and the two threads. Once per run; window may be null.
+    void OpenLink(HWND window, CommandHistory* history, const std::string& directory,
+                  const std::string& script);
+    bool IsOpen() const { return static_cast<bool>(shared_); }
+    bool IsChildRunning() const;
+    // The last started child's process id (0 before a start).
+    DWORD ChildProcessId() const;
+    // Starts a new child on the same pipes, and a new reader if the last one has ended.
+    void RestartChild(const std::string& directory, const std::string& script);
+    // Queues one command line; a child that is not running drops it.
+    void SendCommand(const std::string& text);
+    std::string CopyPendingCommand() const;
+
+    // Shows the running command's whole output in the window (from its start, in batches).
+    void DeliverOutput();
+    // Hands the window the next batch of at most limit bytes; the window calls it on the ready
+    // note. True when more waits: the window comes back for it.
+    bool DeliverNewOutput(size_t limit);
+    // The window now shows something else (a history entry); the next delivery replaces it.
+    void ForgetWindowText();
+    void SetWindow(HWND window);
+
+    // Asks the child to exit and stops both threads; never waits long.
+    void CloseLink();
+
+private:
+    void StartChild(const std::string& directory, const std::string& script);
+    void StartReader();
+
+    std::string interpreter_ = "cmd.exe";
+    std::shared_ptr<LinkState> shared_;
+    WorkerThread reader_;
+    WorkerThread writer_;
+};

@@ -1,0 +1,84 @@
+#include "platform/shell_dialogs.h"
+
+#include <commdlg.h>
+#include <ole2.h>
+#include <shlobj.h>
+
+#include <vector>
+
+namespace {
+
+int CALLBACK SelectInitialFolder(HWND picker, UINT message, LPARAM, LPARAM data) {
+    const char* initial = reinterpret_cast<const char*>(data);
+    if (message == BFFM_INITIALIZED && initial && *initial)
+        SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(initial));
+    return 0;
+}
+
+// "label|pattern||" to the NUL-separated list the dialog reads. A '|' can be the second byte of a
+// double-byte character; those are left alone.
+std::vector<char> FilterList(const char* filter) {
+    std::vector<char> list;
+    for (const char* p = filter; *p; ++p) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1]) {
+            list.push_back(*p++);
+            list.push_back(*p);
+            continue;
+        }
+        list.push_back(*p == '|' ? '\0' : *p);
+    }
+    list.push_back('\0');
+    list.push_back('\0');
+    return list;
+}
+
+}  // namespace
+
+bool BrowseForFolder(HWND owner, const char* title, UINT flags, const std::string& initial, std::string& path) {
+    IMalloc* allocator = nullptr;
+    if (FAILED(SHGetMalloc(&allocator)) || !allocator)
+        return false;
+    // The new picker style is built from COM objects.
+    bool ole = SUCCEEDED(OleInitialize(nullptr));
+    char displayName[MAX_PATH] = "";
+    BROWSEINFOA info = {};
+    info.hwndOwner = owner;
+    info.pszDisplayName = displayName;
+    info.lpszTitle = title;
+    info.ulFlags = flags;
+    info.lpfn = SelectInitialFolder;
+    info.lParam = reinterpret_cast<LPARAM>(initial.c_str());
+    bool picked = false;
+    if (LPITEMIDLIST item = SHBrowseForFolderA(&info)) {
+        char folder[MAX_PATH] = "";
+        if (SHGetPathFromIDListA(item, folder)) {
+            path = folder;
+            picked = true;
+        }
+        allocator->Free(item);
+    }
+    allocator->Release();
+    if (ole)
+        OleUninitialize();
+    return picked;
+}
+
+bool ChooseFileToOpen(HWND owner, const std::string& initialFile, const char* filter,
+                      const char* defaultExtension, DWORD flags, std::string& path) {
+    std::vector<char> file(32768, '\0');
+    initialFile.copy(file.data(), file.size() - 1);
+    std::vector<char> filters = FilterList(filter);
+    OPENFILENAMEA info = {};
+    info.lStructSize = sizeof info;
+    info.hwndOwner = owner;
+    info.lpstrFilter = filters.data();
+    info.nFilterIndex = 1;
+    info.lpstrFile = file.data();
+    info.nMaxFile = static_cast<DWORD>(file.size());
+    info.lpstrDefExt = defaultExtension;
+    info.Flags = flags;
+    if (!GetOpenFileNameA(&info))
+        return false;
+    path = file.data();
+    return true;
+}

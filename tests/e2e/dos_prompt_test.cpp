@@ -1,0 +1,162 @@
+// The command-prompt mode in the real pavra.exe with Wine's real cmd.exe: the output window, the
+// history keys, a restart after "exit", the initial directory and script, and quitting while a
+// command streams output.
+#include "pavra_driver.h"
+
+#include <algorithm>
+#include <string>
+
+using namespace e2e;
+
+namespace {
+
+const char kStartupAnswer[] = "DOS: コマンドプロンプトです。DOSコマンドを入力してください。";
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+class DosPrompt : public BarTest {
+protected:
+    // Starts the bar in the command-prompt mode with extra lines for the [dos] section, and waits
+    // for the interpreter's first prompt.
+    ::testing::AssertionResult StartInDos(const std::string& dosSection = "") {
+        if (!bar.WriteIni("[pavra]\r\nModeIndex=1\r\n[dos]\r\n" + dosSection))
+            return ::testing::AssertionFailure() << "cannot write pavra.ini";
+        ::testing::AssertionResult started = bar.Start();
+        if (!started)
+            return started;
+        if (!bar.WaitText(IDC_ANSWER, kStartupAnswer))
+            return ::testing::AssertionFailure() << "answer line: " << bar.Text(IDC_ANSWER);
+        if (!WaitUntil([&] { return EndsWith(Output(), ">"); }))
+            return ::testing::AssertionFailure() << "no prompt in the output window: " << Output();
+        return ::testing::AssertionSuccess();
+    }
+
+    HWND OutputWindow() const { return bar.FindWindowByTitle("DOS Prompt"); }
+    std::string Output() const {
+        HWND window = OutputWindow();
+        return window ? WindowText(GetDlgItem(window, IDC_DOS_OUTPUT)) : std::string();
+    }
+
+    // Enters a command and waits until the window shows its output followed by a prompt.
+    ::testing::AssertionResult Run(const std::string& command, const std::string& output) {
+        ::testing::AssertionResult entered = bar.Enter(command);
+        if (!entered)
+            return entered;
+        if (!WaitUntil([&] { return Contains(Output(), output) && EndsWith(Output(), ">"); }))
+            return ::testing::AssertionFailure() << command << ": " << Output();
+        return ::testing::AssertionSuccess();
+    }
+
+    // Switches to the calculator and back through the mode list.
+    ::testing::AssertionResult LeaveAndComeBack() {
+        for (const char* key : {"Up", "Down"}) {
+            if (bar.FocusId() != IDC_MODE_LIST) {
+                bar.Keys("Tab Tab");
+                if (!WaitUntil([&] { return bar.FocusId() == IDC_MODE_LIST; }))
+                    return ::testing::AssertionFailure() << "Tab does not reach the mode list";
+            }
+            int want = *key == 'U' ? 0 : 1;
+            bar.Keys(key);
+            if (!WaitUntil([&] { return bar.ModeSelection() == want; }))
+                return ::testing::AssertionFailure() << "the mode list does not select " << want;
+        }
+        bar.Click(IDC_INPUT);
+        if (!WaitUntil([&] { return bar.FocusId() == IDC_INPUT; }))
+            return ::testing::AssertionFailure() << "the input line does not get the focus back";
+        return ::testing::AssertionSuccess();
+    }
+};
+
+}  // namespace
+
+TEST_F(DosPrompt, FirstActivationShowsTheWindowBelowTheBar) {
+    ASSERT_TRUE(StartInDos());
+    HWND output = OutputWindow();
+    ASSERT_NE(output, nullptr);
+    EXPECT_TRUE(IsWindowVisible(output));
+    EXPECT_EQ(GetWindow(output, GW_OWNER), bar.Window());
+    EXPECT_TRUE(ExStyleOf(output) & WS_EX_TOOLWINDOW);
+    RECT barRect = bar.WindowRect();
+    RECT place = WindowRectOf(output);
+    EXPECT_EQ(place.left, barRect.left);
+    EXPECT_EQ(place.right, barRect.right);
+    EXPECT_EQ(place.top, barRect.bottom);
+    EXPECT_EQ(place.bottom - place.top, 400);
+    EXPECT_EQ(bar.Text(IDC_BUTTON0), "設定");
+    // The interpreter starts in the user's profile folder.
+    EXPECT_TRUE(Contains(Output(), "\\users\\")) << Output();
+    bar.Screenshot("dos-first-activation");
+
+    ASSERT_TRUE(Run("echo pavra", "pavra\r\n"));
+    EXPECT_EQ(bar.Text(IDC_INPUT), "");
+}
+
+TEST_F(DosPrompt, UpStepsBackThroughCommandsWithTheirOutputs) {
+    ASSERT_TRUE(StartInDos());
+    const std::string startup = Output();
+    ASSERT_TRUE(Run("echo one", "one\r\n"));
+    const std::string first = Output();
+    ASSERT_TRUE(Run("echo two", "two\r\n"));
+    const std::string second = Output();
+    EXPECT_FALSE(Contains(second, "one"));
+
+    struct {
+        const char* input;
+        const std::string& output;
+    } steps[] = {{"echo two", second}, {"echo one", first}, {"", startup}};
+    for (const auto& step : steps) {
+        ASSERT_TRUE(bar.Keys("Up"));
+        // The input line shows the command as sent; a single-line box stops at its line end.
+        EXPECT_TRUE(WaitUntil([&] {
+            std::string shown = bar.Text(IDC_INPUT);
+            return *step.input ? shown.rfind(step.input, 0) == 0 : shown.empty();
+        })) << bar.Text(IDC_INPUT);
+        EXPECT_TRUE(WaitUntil([&] { return Output() == step.output; })) << Output();
+    }
+    // A fourth Up changes nothing.
+    ASSERT_TRUE(bar.Keys("Up"));
+    Sleep(300);
+    EXPECT_EQ(Output(), startup);
+    EXPECT_EQ(bar.Text(IDC_INPUT), "");
+}
+
+TEST_F(DosPrompt, ExitEndsTheInterpreterAndTheNextActivationStartsAnother) {
+    ASSERT_TRUE(StartInDos());
+    ASSERT_TRUE(bar.Enter("exit"));
+    Sleep(500);
+    ASSERT_TRUE(LeaveAndComeBack());
+    ASSERT_TRUE(WaitUntil([&] { return EndsWith(Output(), ">"); })) << Output();
+    ASSERT_TRUE(Run("echo again", "again\r\n"));
+}
+
+TEST_F(DosPrompt, StartsInTheInitialDirectoryAndRunsTheInitialScript) {
+    ASSERT_TRUE(bar.Folder().MakeFolder("work"));
+    const std::string work = bar.Folder().File("work");
+    const std::string marker = bar.Folder().File("work\\marker.txt");
+    ASSERT_TRUE(bar.Folder().Write("setup.bat", "@echo made> \"" + marker + "\"\r\n"));
+    ASSERT_TRUE(StartInDos("InitialDirectory=" + work + "\r\nInitialScript=" + bar.Folder().File("setup.bat") +
+                           "\r\n"));
+    EXPECT_TRUE(WaitUntil([&] { return bar.Folder().Exists("work\\marker.txt"); }));
+    ASSERT_TRUE(Run("cd", work + "\r\n"));
+}
+
+TEST_F(DosPrompt, QuittingWhileOutputStreamsIsQuickAndKeepsTheMode) {
+    std::string line(78, 'x');
+    line += "\r\n";
+    std::string big;
+    while (big.size() < (4u << 20))
+        big += line;
+    ASSERT_TRUE(bar.Folder().Write("big.txt", big));
+    ASSERT_TRUE(StartInDos("InitialDirectory=" + bar.Folder().Path() + "\r\n"));
+    ASSERT_TRUE(bar.Enter("type big.txt"));
+    ASSERT_TRUE(WaitUntil([&] { return Output().size() > 20000; })) << Output().size();
+    double start = NowMs();
+    PostMessageA(bar.Window(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(bar.WaitExit(5000));
+    EXPECT_LT(NowMs() - start, 1000.0);
+    EXPECT_EQ(bar.Ini().Int("pavra", "ModeIndex"), 1);
+}
