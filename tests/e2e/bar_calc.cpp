@@ -74,6 +74,8 @@ TEST_F(BarTest, JapaneseTextStaysOnTheInputLineByteForByte)
     for (const char* line : {"１＋あ", "ｶﾅ漢字"}) {
         SCOPED_TRACE(line);
         ASSERT_TRUE(bar.ClearInput());
+        ASSERT_TRUE(bar.Enter("1+1"));  // so that the error is a new answer
+        ASSERT_TRUE(bar.WaitText(IDC_ANSWER, "2"));
         ASSERT_TRUE(bar.Enter(line));
         EXPECT_TRUE(bar.WaitText(IDC_ANSWER, "Error: 不正な数です"));
         EXPECT_EQ(line, bar.Text(IDC_INPUT));
@@ -165,15 +167,20 @@ TEST_F(BarTest, EveryWayToQuitWritesModeIndexAndNothingElse)
         const char* name;
         std::function<::testing::AssertionResult(PavraBar&)> quit;
     };
+    auto typed = [](const char* word) {
+        return [word](PavraBar& b) {
+            ::testing::AssertionResult done = b.ClearInput();
+            if (done)
+                done = b.Type(std::string(word) + "\n");
+            if (done && !b.WaitExit())
+                return ::testing::AssertionFailure() << "still running after \"" << word << "\"";
+            return done;
+        };
+    };
     const Way ways[] = {
-        {"quit", [](PavraBar& b) { return b.Quit(); }},
-        {"exit",
-         [](PavraBar& b) {
-             ::testing::AssertionResult typed = b.Type("exit\n");
-             if (typed && !b.WaitExit())
-                 return ::testing::AssertionFailure() << "still running after \"exit\"";
-             return typed;
-         }},
+        {"quit", typed("quit")},
+        {"exit", typed("exit")},
+        {"Ctrl+X Ctrl+C", [](PavraBar& b) { return b.Quit(); }},
         {"close request", [](PavraBar& b) { return b.Close(); }},
     };
     for (const Way& way : ways) {

@@ -83,7 +83,7 @@ public:
     // Waits until a control shows exactly this text.
     ::testing::AssertionResult WaitText(int id, const std::string& text, int ms = kWaitMs) const;
 
-    // Ends the program as a user does: "quit" and Return on an emptied input line; waits for it.
+    // Ends the program as a user does, in any mode: Ctrl+X Ctrl+C in the input line; waits for it.
     ::testing::AssertionResult Quit();
     // Sends the window a close request and waits for the program to end.
     ::testing::AssertionResult Close();
