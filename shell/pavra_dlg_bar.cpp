@@ -137,9 +137,11 @@ void CpavraDlg::OnActivationChange(bool active) {
     if (!active) {
         if (!MayRollUp())
             return;
-        if (GetForegroundWindow() != hwnd())
-            RollUp();
-        else
+        HWND foreground = GetForegroundWindow();
+        if (foreground != hwnd()) {
+            if (!IsCompanionWindow(foreground))
+                RollUp();
+        } else
             // Some platforms (Wine) tell before they switch to a window of the bar's own thread, a
             // dialog of the bar: look again once the switch is done.
             PostMessageA(hwnd(), kActivationCheckMessage, 0, 0);
@@ -148,6 +150,14 @@ void CpavraDlg::OnActivationChange(bool active) {
     } else if (visibility == Minimized) {
         visibility = Normal;
     }
+}
+
+// A mode's own window (the reference, the variable list, the output window, the site chooser) is
+// owned by the bar, which stays enabled while it is used. Rolling up for it would hide the very
+// window the user just clicked, so the bar stays open; a modal dialog disables the bar and still
+// rolls it up.
+bool CpavraDlg::IsCompanionWindow(HWND window) const {
+    return window && GetWindow(window, GW_OWNER) == hwnd() && IsWindowEnabled(hwnd());
 }
 
 // Pinned, hidden, minimised or already rolled up, the bar stays as it is. A bar not yet shown is
@@ -385,7 +395,7 @@ INT_PTR CpavraDlg::OnBarMessage(UINT message, WPARAM wParam, LPARAM lParam, bool
         OnTrayCallback(lParam);
         return TRUE;
     case kActivationCheckMessage:
-        if (MayRollUp() && GetForegroundWindow() != hwnd())
+        if (MayRollUp() && GetForegroundWindow() != hwnd() && !IsCompanionWindow(GetForegroundWindow()))
             RollUp();
         return TRUE;
     default:
