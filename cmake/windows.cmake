@@ -44,7 +44,8 @@ target_link_libraries(pavra_win_tests PRIVATE pavra_app gtest_main)
 target_link_options(pavra_win_tests PRIVATE ${STATIC_LINK})
 add_test(NAME win_unit COMMAND pavra_win_tests)
 
-foreach(extra tests/win/CMakeLists.txt tests/e2e/CMakeLists.txt bench/startup/CMakeLists.txt)
+foreach(extra tests/win/CMakeLists.txt tests/e2e/CMakeLists.txt bench/startup/CMakeLists.txt
+              bench/dos/CMakeLists.txt)
     if(EXISTS ${CMAKE_SOURCE_DIR}/${extra})
         get_filename_component(extra_dir ${extra} DIRECTORY)
         add_subdirectory(${extra_dir})

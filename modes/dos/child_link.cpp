@@ -342,6 +342,13 @@ void ChildLink::OpenLink(HWND window, CommandHistory* history, const std::string
 
 bool ChildLink::IsChildRunning() const { return shared_ && shared_->ChildRunning(); }
 
+DWORD ChildLink::ChildProcessId() const {
+    if (!shared_)
+        return 0;
+    LockGuard lock(shared_->outputLock);
+    return shared_->child.processId;
+}
+
 void ChildLink::RestartChild(const std::string& directory, const std::string& script) {
     if (!shared_ || !shared_->output.read)
         return;

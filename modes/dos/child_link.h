@@ -35,6 +35,8 @@ public:
                   const std::string& script);
     bool IsOpen() const { return static_cast<bool>(shared_); }
     bool IsChildRunning() const;
+    // The last started child's process id (0 before a start).
+    DWORD ChildProcessId() const;
     // Starts a new child on the same pipes, and a new reader if the last one has ended.
     void RestartChild(const std::string& directory, const std::string& script);
     // Queues one command line; a child that is not running drops it.

@@ -28,11 +28,12 @@ private:
     void ShowText(UINT message, const char* text);
     void ScrollToLastLine();
     void FetchOutput();
-    size_t BatchLimit() const;
+    void AdjustBatchLimit(size_t length, double ms);
 
     HWND edit_ = nullptr;
     bool controlsReady_ = false;
     ChildLink* link_ = nullptr;
-    // What one byte of text costs the edit box, in milliseconds, as last measured (0: unknown).
-    double msPerByte_ = 0;
+    // The most output one delivery hands the edit box.
+    size_t batchLimit_ = 64 * 1024;
+    size_t textLength_ = 0;
 };

@@ -5,6 +5,7 @@
 #include "platform/shell_open.h"
 
 #include <algorithm>
+#include <new>
 
 namespace {
 
@@ -214,8 +215,8 @@ void CwwwMode::CreateSiteChooser() {
     std::vector<std::string> names;
     for (const SearchSite& site : sites)
         names.push_back(site.name);
-    siteChooser = new CwwwParamDlg(names, siteIndex, siteChooser);
-    if (!siteChooser->Create(owner)) {
+    siteChooser = new (std::nothrow) CwwwParamDlg(names, siteIndex, siteChooser);
+    if (siteChooser && !siteChooser->Create(owner)) {
         // A window that went away during creation has deleted itself and cleared the pointer.
         delete siteChooser;
         siteChooser = nullptr;

@@ -13,6 +13,8 @@ constexpr char kWwwCaption[] = "WWWサーチ";
 constexpr char kWwwWelcome[] = "WWW: 検索ワードを入力するとブラウザを立ち上げて検索結果を表示します。";
 constexpr char kWwwOpenFailed[] = "Error: ブラウザを開けませんでした";
 constexpr char kGooglePrefix[] = "https://www.google.co.jp/search?hl=ja&q=";
+// A click into the strip activates it; an unpinned bar then rolls up and hides the strip.
+constexpr char kPinned[] = "DialogPinFixed=1\r\n";
 
 class WwwTest : public BarTest {
 protected:

@@ -1,42 +1,72 @@
 #include "controls.h"
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 namespace e2e {
 
 namespace {
 
-const UINT kMessageTimeoutMs = 5000;
+const int kMessageTimeoutMs = 5000;
 
-LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+struct Answer {
+    LRESULT result = -1;  // -1: no answer
+    std::string buffer;
+};
+
+// One message, sent on a thread of its own and waited for at most kMessageTimeoutMs: Wine's
+// SendMessageTimeout can wait for a busy program long past its timeout. An abandoned call ends
+// later, into its own buffer. bufferBytes > 0 passes a buffer of that size as lParam.
+Answer Ask(HWND window, UINT message, WPARAM wParam, size_t bufferBytes = 0, bool wide = false)
 {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result))
-        return -1;
-    return static_cast<LRESULT>(result);
+    struct Call {
+        std::mutex lock;
+        std::condition_variable ended;
+        bool done = false;
+        LRESULT result = -1;
+        std::string buffer;
+    };
+    auto call = std::make_shared<Call>();
+    call->buffer.assign(bufferBytes, '\0');
+    std::thread([call, window, message, wParam, bufferBytes, wide] {
+        const LPARAM lParam = bufferBytes ? reinterpret_cast<LPARAM>(&call->buffer[0]) : 0;
+        DWORD_PTR result = 0;
+        const auto send = wide ? SendMessageTimeoutW : SendMessageTimeoutA;
+        const bool answered = send(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result);
+        std::lock_guard<std::mutex> hold(call->lock);
+        call->result = answered ? static_cast<LRESULT>(result) : -1;
+        call->done = true;
+        call->ended.notify_all();
+    }).detach();
+    std::unique_lock<std::mutex> hold(call->lock);
+    if (!call->ended.wait_for(hold, std::chrono::milliseconds(kMessageTimeoutMs), [&] { return call->done; }))
+        return Answer{};
+    return Answer{call->result, std::move(call->buffer)};
 }
 
 // Entries are asked for in UTF-16: Wine hands the ANSI forms of these messages back unconverted
 // when they cross processes.
 std::string ItemText(HWND window, UINT lengthMessage, UINT textMessage, int index)
 {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, lengthMessage, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG,
-                             kMessageTimeoutMs, &length) ||
-        static_cast<LRESULT>(length) < 0)
+    const LRESULT length = Ask(window, lengthMessage, static_cast<WPARAM>(index), 0, true).result;
+    if (length < 0)
         return std::string();
-    std::wstring wide(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(window, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&wide[0]),
-                             SMTO_ABORTIFHUNG, kMessageTimeoutMs, &copied) ||
-        static_cast<LRESULT>(copied) < 0)
+    const size_t units = static_cast<size_t>(length) + 1;
+    const Answer copied = Ask(window, textMessage, static_cast<WPARAM>(index), units * sizeof(wchar_t), true);
+    if (copied.result < 0)
         return std::string();
-    wide.resize(std::min<size_t>(copied, length));
-    const int units = static_cast<int>(wide.size());
-    const int bytes = WideCharToMultiByte(932, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    std::wstring wide(units, L'\0');
+    std::memcpy(&wide[0], copied.buffer.data(), units * sizeof(wchar_t));
+    wide.resize(std::min<size_t>(static_cast<size_t>(copied.result), static_cast<size_t>(length)));
+    const int count = static_cast<int>(wide.size());
+    const int bytes = WideCharToMultiByte(932, 0, wide.data(), count, nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(932, 0, wide.data(), units, &text[0], bytes, nullptr, nullptr);
+    WideCharToMultiByte(932, 0, wide.data(), count, &text[0], bytes, nullptr, nullptr);
     return text;
 }
 
@@ -44,31 +74,53 @@ std::string ItemText(HWND window, UINT lengthMessage, UINT textMessage, int inde
 
 std::string WindowText(HWND window)
 {
-    const LRESULT length = Ask(window, WM_GETTEXTLENGTH, 0, 0);
+    const LRESULT length = Ask(window, WM_GETTEXTLENGTH, 0).result;
     if (length < 0)
         return std::string();
-    std::string text(static_cast<size_t>(length) * 2 + 2, '\0');
-    const LRESULT copied = Ask(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
-    if (copied < 0)
+    const Answer copied = Ask(window, WM_GETTEXT, static_cast<WPARAM>(length) * 2 + 2, static_cast<size_t>(length) * 2 + 2);
+    if (copied.result < 0)
         return std::string();
-    text.resize(strlen(text.c_str()));
-    return text;
+    return std::string(copied.buffer.c_str());
+}
+
+long WindowTextLength(HWND window)
+{
+    return static_cast<long>(Ask(window, WM_GETTEXTLENGTH, 0).result);
 }
 
 bool IsChecked(HWND button)
 {
-    return Ask(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return Ask(button, BM_GETCHECK, 0).result == BST_CHECKED;
+}
+
+std::vector<std::string> ChildTexts(HWND window)
+{
+    std::vector<HWND> children;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM param) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    std::vector<std::string> texts;
+    for (HWND child : children) {
+        std::string text = WindowText(child);
+        if (!text.empty())
+            texts.push_back(text);
+    }
+    return texts;
 }
 
 int ComboSelection(HWND combo)
 {
-    return static_cast<int>(Ask(combo, CB_GETCURSEL, 0, 0));
+    return static_cast<int>(Ask(combo, CB_GETCURSEL, 0).result);
 }
 
 std::vector<std::string> ComboItems(HWND combo)
 {
     std::vector<std::string> items;
-    const LRESULT count = Ask(combo, CB_GETCOUNT, 0, 0);
+    const LRESULT count = Ask(combo, CB_GETCOUNT, 0).result;
     for (int i = 0; i < count; ++i)
         items.push_back(ItemText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, i));
     return items;
@@ -76,13 +128,13 @@ std::vector<std::string> ComboItems(HWND combo)
 
 int ListBoxSelection(HWND list)
 {
-    return static_cast<int>(Ask(list, LB_GETCURSEL, 0, 0));
+    return static_cast<int>(Ask(list, LB_GETCURSEL, 0).result);
 }
 
 std::vector<std::string> ListBoxItems(HWND list)
 {
     std::vector<std::string> items;
-    const LRESULT count = Ask(list, LB_GETCOUNT, 0, 0);
+    const LRESULT count = Ask(list, LB_GETCOUNT, 0).result;
     for (int i = 0; i < count; ++i)
         items.push_back(ItemText(list, LB_GETTEXTLEN, LB_GETTEXT, i));
     return items;

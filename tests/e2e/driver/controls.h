@@ -10,7 +10,11 @@ namespace e2e {
 
 // A window's or control's text (WM_GETTEXT, which Wine and Windows carry across processes).
 std::string WindowText(HWND window);
+// Its length alone (cheap for a long line); -1 when the window does not answer.
+long WindowTextLength(HWND window);
 bool IsChecked(HWND button);
+// The texts of a window's child controls in z-order, empty ones left out: what a message box says.
+std::vector<std::string> ChildTexts(HWND window);
 
 // Drop-down and list boxes: the selection (-1 for none), the entries.
 int ComboSelection(HWND combo);

@@ -42,17 +42,29 @@ PavraBar::~PavraBar()
     process_.Kill();
 }
 
-::testing::AssertionResult PavraBar::Start(int ms)
+::testing::AssertionResult PavraBar::Launch()
 {
+    window_ = nullptr;
     if (!copied_)
         return Failure("cannot prepare " + folder_.Path() + " with a copy of " + PavraExe());
     // Started from another folder: the program must find its settings beside itself.
     if (!process_.Launch(folder_.File("pavra.exe"), WorkRoot()))
         return Failure(process_.Error());
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult PavraBar::WaitReady(int ms)
+{
     window_ = process_.WaitMainWindow(kTitle, IDC_INPUT, ms);
     if (!window_)
         return Failure(process_.Error());
     return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult PavraBar::Start(int ms)
+{
+    ::testing::AssertionResult launched = Launch();
+    return launched ? WaitReady(ms) : launched;
 }
 
 std::string PavraBar::Text(int id) const
@@ -189,20 +201,29 @@ int PavraBar::FocusId() const
     return Failure("control " + std::to_string(id) + " shows \"" + Text(id) + "\", not \"" + text + "\"");
 }
 
-::testing::AssertionResult PavraBar::Quit()
+::testing::AssertionResult PavraBar::ClearInput()
 {
     const std::string line = Text(IDC_INPUT);
-    if (!line.empty()) {
-        ::testing::AssertionResult cleared = Keys("End");
-        // One Backspace per character: a double-byte character goes with one key.
-        const int characters = MultiByteToWideChar(932, 0, line.data(), static_cast<int>(line.size()), nullptr, 0);
-        for (int i = 0; cleared && i < characters; ++i)
-            cleared = Keys("Backspace");
-        if (!cleared)
-            return cleared;
-        if (!WaitUntil([&] { return Text(IDC_INPUT).empty(); }))
-            return Failure("cannot empty the input line before quitting: \"" + Text(IDC_INPUT) + "\"");
-    }
+    if (line.empty())
+        return ::testing::AssertionSuccess();
+    // One Backspace per character: a double-byte character goes with one key.
+    const int characters = MultiByteToWideChar(932, 0, line.data(), static_cast<int>(line.size()), nullptr, 0);
+    std::string keys = "End";
+    for (int i = 0; i < characters; ++i)
+        keys += " Backspace";
+    ::testing::AssertionResult pressed = Keys(keys);
+    if (!pressed)
+        return pressed;
+    if (!WaitUntil([&] { return Text(IDC_INPUT).empty(); }))
+        return Failure("cannot empty the input line: \"" + Text(IDC_INPUT) + "\" is left");
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult PavraBar::Quit()
+{
+    ::testing::AssertionResult cleared = ClearInput();
+    if (!cleared)
+        return cleared;
     ::testing::AssertionResult typed = Type("quit\n");
     if (!typed)
         return typed;

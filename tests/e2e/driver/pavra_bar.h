@@ -36,8 +36,11 @@ public:
     IniFile Ini() const { return IniFile::Load(IniPath()); }
 
     // Starts the copy and waits until the bar is up: its window "Pavra" visible, the input line
-    // focused.
+    // focused. Again after the program ended, it starts it anew in the same folder.
     ::testing::AssertionResult Start(int ms = kStartMs);
+    // The two halves of Start, for a start that may end otherwise (a message box).
+    ::testing::AssertionResult Launch();
+    ::testing::AssertionResult WaitReady(int ms = kStartMs);
 
     AppProcess& Process() { return process_; }
     HWND Window() const { return window_; }
@@ -71,6 +74,8 @@ public:
     // Types the line into the input line, waits until it is there, presses Return and waits until
     // the bar answered (the input line or the answer line changed).
     ::testing::AssertionResult Enter(const std::string& line);
+    // Empties the input line with End and Backspace, as a user would.
+    ::testing::AssertionResult ClearInput();
     // Clicks the centre of a control, or a point in client coordinates.
     ::testing::AssertionResult Click(int id);
     ::testing::AssertionResult ClickAt(int x, int y);
