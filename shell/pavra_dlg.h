@@ -113,7 +113,7 @@ private:
     void KeepTopEdge(RECT* dragged) const;
     void OnActivationChange(bool active);
     bool MayRollUp() const;
-    bool IsCompanionWindow(HWND window) const;
+    void RollUpUnlessCompanion();
     void RollUp();
     void Unroll();
     void HideBar();

@@ -137,11 +137,9 @@ void CpavraDlg::OnActivationChange(bool active) {
     if (!active) {
         if (!MayRollUp())
             return;
-        HWND foreground = GetForegroundWindow();
-        if (foreground != hwnd()) {
-            if (!IsCompanionWindow(foreground))
-                RollUp();
-        } else
+        if (GetForegroundWindow() != hwnd())
+            RollUpUnlessCompanion();
+        else
             // Some platforms (Wine) tell before they switch to a window of the bar's own thread, a
             // dialog of the bar: look again once the switch is done.
             PostMessageA(hwnd(), kActivationCheckMessage, 0, 0);
@@ -152,18 +150,21 @@ void CpavraDlg::OnActivationChange(bool active) {
     }
 }
 
-// A mode's own window (the reference, the variable list, the output window, the site chooser) is
-// owned by the bar, which stays enabled while it is used. Rolling up for it would hide the very
-// window the user just clicked, so the bar stays open; a modal dialog disables the bar and still
-// rolls it up.
-bool CpavraDlg::IsCompanionWindow(HWND window) const {
-    return window && GetWindow(window, GW_OWNER) == hwnd() && IsWindowEnabled(hwnd());
-}
-
 // Pinned, hidden, minimised or already rolled up, the bar stays as it is. A bar not yet shown is
 // only drawn inactive when it takes the focus at start without the foreground: that is no loss.
 bool CpavraDlg::MayRollUp() const {
     return ready && !settings[BarSettings::DialogPinFixed] && visibility == Normal && IsWindowVisible(hwnd());
+}
+
+// A mode's companion window is part of the bar: rolling up would hide it under the user's click.
+// A dialog of the bar disables the bar while it runs, and counts as another window.
+void CpavraDlg::RollUpUnlessCompanion() {
+    HWND foreground = GetForegroundWindow();
+    if (foreground == hwnd())
+        return;
+    if (foreground && GetWindow(foreground, GW_OWNER) == hwnd() && IsWindowEnabled(hwnd()))
+        return;
+    RollUp();
 }
 
 void CpavraDlg::RollUp() {
@@ -375,6 +376,12 @@ INT_PTR CpavraDlg::OnBarMessage(UINT message, WPARAM wParam, LPARAM lParam, bool
         OnActivationChange(wParam != FALSE);
         handled = false;  // the platform draws the frame
         return FALSE;
+    case WM_ACTIVATEAPP:
+        // Another program took over while one of the mode's windows was active, not the bar.
+        if (!wParam && MayRollUp())
+            RollUp();
+        handled = false;
+        return FALSE;
     case WM_MOVING:
         KeepTopEdge(reinterpret_cast<RECT*>(lParam));
         return TRUE;
@@ -395,8 +402,8 @@ INT_PTR CpavraDlg::OnBarMessage(UINT message, WPARAM wParam, LPARAM lParam, bool
         OnTrayCallback(lParam);
         return TRUE;
     case kActivationCheckMessage:
-        if (MayRollUp() && GetForegroundWindow() != hwnd() && !IsCompanionWindow(GetForegroundWindow()))
-            RollUp();
+        if (MayRollUp())
+            RollUpUnlessCompanion();
         return TRUE;
     default:
         if (message == TaskbarCreatedMessage() && settings[BarSettings::DialogTaskTray]) {
