@@ -74,8 +74,9 @@ TEST_F(BarTest, JapaneseTextStaysOnTheInputLineByteForByte)
     for (const char* line : {"１＋あ", "ｶﾅ漢字"}) {
         SCOPED_TRACE(line);
         ASSERT_TRUE(bar.ClearInput());
-        // An empty line brings the greeting back, so each line's error is a change to wait for.
-        ASSERT_TRUE(bar.Enter(""));
+        // A value in between, so that each line's error is a change to wait for.
+        ASSERT_TRUE(bar.Enter("1"));
+        ASSERT_TRUE(bar.WaitText(IDC_ANSWER, "1"));
         ASSERT_TRUE(bar.Enter(line));
         EXPECT_TRUE(bar.WaitText(IDC_ANSWER, "Error: 不正な数です"));
         EXPECT_EQ(line, bar.Text(IDC_INPUT));

@@ -228,8 +228,17 @@ int PavraBar::FocusId() const
     ::testing::AssertionResult typed = Keys("Ctrl+X Ctrl+C");
     if (!typed)
         return typed;
+    if (process_.WaitExit(3000))
+        return ::testing::AssertionSuccess();
+    // The keys reach the bar only from one of its lines: type the command on the input line.
+    cleared = ClearInput();
+    if (!cleared)
+        return cleared;
+    typed = Type("quit\n");
+    if (!typed)
+        return typed;
     if (!process_.WaitExit(kWaitMs))
-        return Failure("the program still runs after Ctrl+X Ctrl+C");
+        return Failure("the program still runs after Ctrl+X Ctrl+C and \"quit\"");
     return ::testing::AssertionSuccess();
 }
 
