@@ -113,6 +113,7 @@ private:
     void KeepTopEdge(RECT* dragged) const;
     void OnActivationChange(bool active);
     bool MayRollUp() const;
+    void RollUpUnlessCompanion();
     void RollUp();
     void Unroll();
     void HideBar();

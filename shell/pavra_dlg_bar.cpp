@@ -138,7 +138,7 @@ void CpavraDlg::OnActivationChange(bool active) {
         if (!MayRollUp())
             return;
         if (GetForegroundWindow() != hwnd())
-            RollUp();
+            RollUpUnlessCompanion();
         else
             // Some platforms (Wine) tell before they switch to a window of the bar's own thread, a
             // dialog of the bar: look again once the switch is done.
@@ -154,6 +154,17 @@ void CpavraDlg::OnActivationChange(bool active) {
 // only drawn inactive when it takes the focus at start without the foreground: that is no loss.
 bool CpavraDlg::MayRollUp() const {
     return ready && !settings[BarSettings::DialogPinFixed] && visibility == Normal && IsWindowVisible(hwnd());
+}
+
+// A mode's companion window is part of the bar: rolling up would hide it under the user's click.
+// A dialog of the bar disables the bar while it runs, and counts as another window.
+void CpavraDlg::RollUpUnlessCompanion() {
+    HWND foreground = GetForegroundWindow();
+    if (foreground == hwnd())
+        return;
+    if (foreground && GetWindow(foreground, GW_OWNER) == hwnd() && IsWindowEnabled(hwnd()))
+        return;
+    RollUp();
 }
 
 void CpavraDlg::RollUp() {
@@ -365,6 +376,12 @@ INT_PTR CpavraDlg::OnBarMessage(UINT message, WPARAM wParam, LPARAM lParam, bool
         OnActivationChange(wParam != FALSE);
         handled = false;  // the platform draws the frame
         return FALSE;
+    case WM_ACTIVATEAPP:
+        // Another program took over while one of the mode's windows was active, not the bar.
+        if (!wParam && MayRollUp())
+            RollUp();
+        handled = false;
+        return FALSE;
     case WM_MOVING:
         KeepTopEdge(reinterpret_cast<RECT*>(lParam));
         return TRUE;
@@ -385,8 +402,8 @@ INT_PTR CpavraDlg::OnBarMessage(UINT message, WPARAM wParam, LPARAM lParam, bool
         OnTrayCallback(lParam);
         return TRUE;
     case kActivationCheckMessage:
-        if (MayRollUp() && GetForegroundWindow() != hwnd())
-            RollUp();
+        if (MayRollUp())
+            RollUpUnlessCompanion();
         return TRUE;
     default:
         if (message == TaskbarCreatedMessage() && settings[BarSettings::DialogTaskTray]) {

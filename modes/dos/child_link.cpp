@@ -29,12 +29,12 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }
 
-// Where a batch for the window that starts at from and takes at most limit bytes ends: after the
-// last line end in reach, else at the last whole (possibly double-byte) character.
+// Where a batch for the window that starts at from and takes at most limit bytes ends. All that
+// waits when it fits, but never half a double-byte character (its second byte may be still to
+// come); when it does not fit, after the last line end in reach, else after the last whole
+// character.
 size_t BatchEnd(const std::string& text, size_t from, size_t limit) {
-    if (text.size() - from <= limit)
-        return text.size();
-    size_t reach = from + limit;
+    size_t reach = text.size() - from <= limit ? text.size() : from + limit;
     size_t lastLineEnd = std::string::npos;
     size_t boundary = from;
     size_t i = from;
@@ -45,6 +45,8 @@ size_t BatchEnd(const std::string& text, size_t from, size_t limit) {
         if (i <= reach)
             boundary = i;
     }
+    if (reach == text.size())
+        return boundary;
     if (lastLineEnd != std::string::npos)
         return lastLineEnd;
     return boundary > from ? boundary : std::min(text.size(), from + 2);
@@ -455,7 +457,9 @@ bool ChildLink::DeliverNewOutput(size_t limit) {
             size_t end = BatchEnd(s.accumulatedOutput, s.windowLength, limit);
             text.assign(s.accumulatedOutput, s.windowLength, end - s.windowLength);
             s.windowLength = end;
-            more = end < s.accumulatedOutput.size();
+            // A first byte held back for its second one comes with the next read.
+            size_t left = s.accumulatedOutput.size() - end;
+            more = left > 1 || (left == 1 && !IsDBCSLeadByte(static_cast<BYTE>(s.accumulatedOutput.back())));
         }
         s.readyPosted = more;
     }

@@ -74,8 +74,9 @@ TEST_F(BarTest, JapaneseTextStaysOnTheInputLineByteForByte)
     for (const char* line : {"１＋あ", "ｶﾅ漢字"}) {
         SCOPED_TRACE(line);
         ASSERT_TRUE(bar.ClearInput());
-        ASSERT_TRUE(bar.Enter("1+1"));  // so that the error is a new answer
-        ASSERT_TRUE(bar.WaitText(IDC_ANSWER, "2"));
+        // A value in between, so that each line's error is a change to wait for.
+        ASSERT_TRUE(bar.Enter("1"));
+        ASSERT_TRUE(bar.WaitText(IDC_ANSWER, "1"));
         ASSERT_TRUE(bar.Enter(line));
         EXPECT_TRUE(bar.WaitText(IDC_ANSWER, "Error: 不正な数です"));
         EXPECT_EQ(line, bar.Text(IDC_INPUT));
@@ -180,7 +181,13 @@ TEST_F(BarTest, EveryWayToQuitWritesModeIndexAndNothingElse)
     const Way ways[] = {
         {"quit", typed("quit")},
         {"exit", typed("exit")},
-        {"Ctrl+X Ctrl+C", [](PavraBar& b) { return b.Quit(); }},
+        {"Ctrl+X Ctrl+C",
+         [](PavraBar& b) {
+             ::testing::AssertionResult pressed = b.Keys("Ctrl+X Ctrl+C");
+             if (pressed && !b.WaitExit())
+                 return ::testing::AssertionFailure() << "still running after Ctrl+X Ctrl+C";
+             return pressed;
+         }},
         {"close request", [](PavraBar& b) { return b.Close(); }},
     };
     for (const Way& way : ways) {

@@ -44,6 +44,28 @@ TEST_F(BarRollUp, AnOpenSettingsAreaComesBackOpen)
     EXPECT_TRUE(bar.Quit());
 }
 
+TEST_F(BarRollUp, WorkingInAModesWindowKeepsTheBarAndTheWindow)
+{
+    ASSERT_TRUE(bar.Start());
+    ASSERT_TRUE(bar.Enter("vars"));
+    HWND variables = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        variables = bar.FindWindowByTitle("変数一覧");
+        return variables && IsWindowVisible(variables);
+    }));
+    ClickWindow(variables);
+    ASSERT_TRUE(WaitUntil([&] { return ForegroundWindow() == variables; }));
+    EXPECT_TRUE(StaysFalse([&] { return bar.ClientSize().cy != 49 || !IsWindowVisible(variables); }));
+
+    // Another program's window rolls the bar up and takes the mode's window out of sight with it.
+    ForeignWindow other;
+    ASSERT_TRUE(other.Activate());
+    EXPECT_TRUE(WaitUntil([&] { return bar.ClientSize().cy == 12 && !IsWindowVisible(variables); }));
+    ClickWindow(bar.Item(IDC_TITLE));
+    EXPECT_TRUE(WaitUntil([&] { return bar.ClientSize().cy == 49 && IsWindowVisible(variables); }));
+    EXPECT_TRUE(bar.Quit());
+}
+
 TEST_F(BarRollUp, APinnedBarStaysAsItIs)
 {
     ASSERT_TRUE(bar.WriteIni(PavraIni("DialogPinFixed=1\r\n")));

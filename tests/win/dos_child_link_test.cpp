@@ -160,6 +160,12 @@ TEST_F(DosChildLink, LineEndSplitAcrossReadsStaysOneLineEnd) {
     EXPECT_FALSE(Contains(window->Text(), "\r\r\n"));
 }
 
+TEST_F(DosChildLink, DoubleByteCharacterSplitAcrossReadsStaysWhole) {
+    Open("--no-echo");
+    Run("dbcs", "日本語\r\n");
+    EXPECT_EQ(window->Text(), "日本語\r\n\r\nFAKE>");
+}
+
 TEST_F(DosChildLink, CommandsSentBackToBackAllRunInOrder) {
     // --lossy runs only the first line of each read of its input, as Wine's cmd.exe does.
     for (const char* options : {"--no-echo --lossy", "--lossy"}) {

@@ -46,6 +46,12 @@ bool Run(const std::string& command) {
         Write("one\r");
         Sleep(150);
         Write("\ntwo\r\n");
+    } else if (command == "dbcs") {
+        // A double-byte character cut between two writes.
+        const std::string text = "日本語\r\n";
+        Write(text.substr(0, 1));
+        Sleep(150);
+        Write(text.substr(1));
     } else if (Starts(command, "sleep ")) {
         Sleep(static_cast<DWORD>(atoi(command.c_str() + 6)));
         Write("slept\r\n");
