@@ -42,7 +42,23 @@ add_executable(pavra_win_tests ${WIN_TESTS} ${RC_SOURCES})
 target_include_directories(pavra_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(pavra_win_tests PRIVATE pavra_app gtest_main)
 target_link_options(pavra_win_tests PRIVATE ${STATIC_LINK})
+# The user manual, whose key table the tests hold against the key translation.
+target_compile_definitions(pavra_win_tests PRIVATE PAVRA_MANUAL_DIR="${CMAKE_SOURCE_DIR}/manual")
 add_test(NAME win_unit COMMAND pavra_win_tests)
+
+# The release package, made from this build the way scripts/package makes it; the end-to-end
+# tests unpack it into a fresh folder and start the program from there.
+if(TARGET pavra)
+    file(GLOB_RECURSE MANUAL_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/manual/*)
+    set(PACKAGE_NAME pavra-${PROJECT_VERSION})
+    set(PACKAGE_ZIP ${CMAKE_BINARY_DIR}/dist/${PACKAGE_NAME}.zip)
+    add_custom_command(OUTPUT ${PACKAGE_ZIP}
+        COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/make-package ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/dist
+        DEPENDS pavra pavra-calc ${MANUAL_FILES} ${CMAKE_SOURCE_DIR}/scripts/make-package
+                ${CMAKE_SOURCE_DIR}/scripts/package-readme.txt
+        VERBATIM)
+    add_custom_target(package_zip ALL DEPENDS ${PACKAGE_ZIP})
+endif()
 
 foreach(extra tests/win/CMakeLists.txt tests/e2e/CMakeLists.txt bench/startup/CMakeLists.txt
               bench/dos/CMakeLists.txt)

@@ -35,6 +35,12 @@ PavraBar::PavraBar(const std::string& name) : folder_(name)
     ClearRecordedUrls();
 }
 
+PavraBar::PavraBar(const std::string& name, const std::string& program) : folder_(name), program_(program)
+{
+    copied_ = folder_.Valid();
+    ClearRecordedUrls();
+}
+
 PavraBar::~PavraBar()
 {
     ReleaseModifiers();
@@ -47,8 +53,10 @@ PavraBar::~PavraBar()
     window_ = nullptr;
     if (!copied_)
         return Failure("cannot prepare " + folder_.Path() + " with a copy of " + PavraExe());
+    if (!folder_.Exists(program_))
+        return Failure("no program " + folder_.File(program_));
     // Started from another folder: the program must find its settings beside itself.
-    if (!process_.Launch(folder_.File("pavra.exe"), WorkRoot()))
+    if (!process_.Launch(folder_.File(program_), WorkRoot()))
         return Failure(process_.Error());
     return ::testing::AssertionSuccess();
 }

@@ -23,6 +23,8 @@ class PavraBar {
 public:
     // Makes the folder <work>\<name> afresh and copies pavra.exe into it.
     explicit PavraBar(const std::string& name);
+    // The same folder, without the copy: the test puts a program there and names it.
+    PavraBar(const std::string& name, const std::string& program);
     ~PavraBar();
 
     PavraBar(const PavraBar&) = delete;
@@ -96,6 +98,7 @@ public:
 
 private:
     TestFolder folder_;
+    std::string program_ = "pavra.exe";  // relative to the folder
     bool copied_ = false;
     AppProcess process_;
     HWND window_ = nullptr;
