@@ -1,4 +1,5 @@
-// Private-profile (INI file) access. Every call goes straight to the file; nothing is cached.
+// Private-profile (INI file) access. Every call goes straight to the file; nothing is cached,
+// except inside a ProfileBatch.
 #pragma once
 
 #include <string>
@@ -15,3 +16,16 @@ std::string ProfileReadString(const char* section, const char* key, const char* 
 // Write the value ("%d" for integers); false when the file cannot be written.
 bool ProfileWriteInt(const char* section, const char* key, int value);
 bool ProfileWriteString(const char* section, const char* key, const char* value);
+
+// While one lives, the profile calls above take what they can from whole sections read once: the
+// start-up reads and writes back some fifty keys, and every single call opens the file anew.
+// A value is taken from a section only where the single-key call would read the same (a plain
+// number, an unquoted string); anything else, a missing key included, is read the ordinary way.
+// A write of the text a key already has is left out; other writes go to the file as always.
+class ProfileBatch {
+public:
+    ProfileBatch();
+    ~ProfileBatch();
+    ProfileBatch(const ProfileBatch&) = delete;
+    ProfileBatch& operator=(const ProfileBatch&) = delete;
+};

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "platform/system_library.h"
+
 namespace {
 
 int CALLBACK SelectInitialFolder(HWND picker, UINT message, LPARAM, LPARAM data) {
@@ -35,8 +37,11 @@ std::vector<char> FilterList(const char* filter) {
 }  // namespace
 
 bool BrowseForFolder(HWND owner, const char* title, UINT flags, const std::string& initial, std::string& path) {
+    auto getMalloc = SystemFunction<decltype(&SHGetMalloc)>("shell32.dll", "SHGetMalloc");
+    auto browse = SystemFunction<decltype(&SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
+    auto pathOf = SystemFunction<decltype(&SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
     IMalloc* allocator = nullptr;
-    if (FAILED(SHGetMalloc(&allocator)) || !allocator)
+    if (!getMalloc || !browse || !pathOf || FAILED(getMalloc(&allocator)) || !allocator)
         return false;
     // The new picker style is built from COM objects.
     bool ole = SUCCEEDED(OleInitialize(nullptr));
@@ -49,9 +54,9 @@ bool BrowseForFolder(HWND owner, const char* title, UINT flags, const std::strin
     info.lpfn = SelectInitialFolder;
     info.lParam = reinterpret_cast<LPARAM>(initial.c_str());
     bool picked = false;
-    if (LPITEMIDLIST item = SHBrowseForFolderA(&info)) {
+    if (LPITEMIDLIST item = browse(&info)) {
         char folder[MAX_PATH] = "";
-        if (SHGetPathFromIDListA(item, folder)) {
+        if (pathOf(item, folder)) {
             path = folder;
             picked = true;
         }
@@ -65,6 +70,9 @@ bool BrowseForFolder(HWND owner, const char* title, UINT flags, const std::strin
 
 bool ChooseFileToOpen(HWND owner, const std::string& initialFile, const char* filter,
                       const char* defaultExtension, DWORD flags, std::string& path) {
+    auto getOpenFileName = SystemFunction<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    if (!getOpenFileName)
+        return false;
     std::vector<char> file(32768, '\0');
     initialFile.copy(file.data(), file.size() - 1);
     std::vector<char> filters = FilterList(filter);
@@ -77,7 +85,7 @@ bool ChooseFileToOpen(HWND owner, const std::string& initialFile, const char* fi
     info.nMaxFile = static_cast<DWORD>(file.size());
     info.lpstrDefExt = defaultExtension;
     info.Flags = flags;
-    if (!GetOpenFileNameA(&info))
+    if (!getOpenFileName(&info))
         return false;
     path = file.data();
     return true;

@@ -1,5 +1,17 @@
 #include "platform/tray_icon.h"
 
+#include "platform/system_library.h"
+
+namespace {
+
+// False when the shell library cannot be reached.
+bool NotifyShell(DWORD action, NOTIFYICONDATAA* data) {
+    auto notify = SystemFunction<decltype(&Shell_NotifyIconA)>("shell32.dll", "Shell_NotifyIconA");
+    return notify && notify(action, data);
+}
+
+}  // namespace
+
 bool TrayIcon::Add(HWND window, UINT id, UINT callbackMessage, HICON icon, const char* tip) {
     Remove();
     data_ = NOTIFYICONDATAA{};
@@ -10,7 +22,7 @@ bool TrayIcon::Add(HWND window, UINT id, UINT callbackMessage, HICON icon, const
     data_.uCallbackMessage = callbackMessage;
     data_.hIcon = icon;
     lstrcpynA(data_.szTip, tip ? tip : "", sizeof(data_.szTip));
-    added_ = Shell_NotifyIconA(NIM_ADD, &data_) != FALSE;
+    added_ = NotifyShell(NIM_ADD, &data_);
     return added_;
 }
 
@@ -18,13 +30,13 @@ bool TrayIcon::Restore() {
     if (!data_.hWnd)
         return false;
     // A shell that announced itself may still hold the icon: then updating it is enough.
-    added_ = Shell_NotifyIconA(NIM_ADD, &data_) || Shell_NotifyIconA(NIM_MODIFY, &data_);
+    added_ = NotifyShell(NIM_ADD, &data_) || NotifyShell(NIM_MODIFY, &data_);
     return added_;
 }
 
 void TrayIcon::Remove() {
     if (added_)
-        Shell_NotifyIconA(NIM_DELETE, &data_);
+        NotifyShell(NIM_DELETE, &data_);
     added_ = false;
     data_.hWnd = nullptr;
 }

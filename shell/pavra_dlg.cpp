@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/bitmap.h"
+#include "platform/profile.h"
 #include "resources/resource.h"
 #include "shell/mode_settings.h"
 #include "shell/report_error.h"
@@ -65,6 +66,8 @@ BOOL CpavraDlg::OnInit() {
     BuildSystemMenu();
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
+    // The settings are read and written back key by key; the batch reads each section once.
+    ProfileBatch batch;
     settings.Load();
     SetWindowTextA(hwnd(), "Pavra");
     ApplyTaskbarButton();

@@ -1,0 +1,77 @@
+// The second floor of the start-up benchmark: the floor's few lines, but showing the bar's own
+// window (its template with all its controls, and the title strip's bitmaps), with the common
+// controls loaded, a tooltip over the same controls and the window made layered, as pavra.exe
+// does. What pavra.exe takes beyond this is its own work: settings, modes, layout and placement.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "resources/resource.h"
+
+namespace {
+
+const int kTooltipControls[] = {IDC_INPUT,    IDC_ANSWER,    IDC_MD0, IDC_MD1,      IDC_BUTTON0,
+                                IDC_BUTTON1,  IDC_BUTTON2,   IDC_SETTINGS_TOGGLE,   IDC_TOPMOST,
+                                IDC_TOPPOS,   IDC_TASKTRAY,  IDC_MODE_LIST, IDC_PIN, IDC_MINIMIZE,
+                                IDC_CLOSE};
+
+void AddTooltips(HWND dialog) {
+    HWND tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+    for (int id : kTooltipControls) {
+        TTTOOLINFOA tool = {};
+        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = dialog;
+        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, id));
+        tool.lpszText = LPSTR_TEXTCALLBACKA;
+        SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+// The title strip's bitmaps, as the bar shows them.
+void ShowBitmaps(HWND dialog) {
+    const struct {
+        int control, bitmap;
+        UINT message;
+    } images[] = {{IDC_CLOSE, IDB_CLOSE, BM_SETIMAGE},       {IDC_MINIMIZE, IDB_MINIMIZE, BM_SETIMAGE},
+                  {IDC_TITLE_ICON, IDB_TITLE_ICON, STM_SETIMAGE}, {IDC_SETTINGS_TOGGLE, IDB_DOWN, BM_SETIMAGE},
+                  {IDC_PIN, IDB_PIN_SIDE, BM_SETIMAGE}};
+    for (const auto& image : images) {
+        HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(image.bitmap), IMAGE_BITMAP, 0, 0,
+                                   image.bitmap == IDB_TITLE_ICON ? 0 : LR_LOADMAP3DCOLORS);
+        SendMessageA(GetDlgItem(dialog, image.control), image.message, IMAGE_BITMAP,
+                     reinterpret_cast<LPARAM>(bitmap));
+    }
+}
+
+INT_PTR CALLBACK FloorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        SetWindowTextA(dialog, "FloorBar");
+        ShowBitmaps(dialog);
+        SetWindowLongPtrA(dialog, GWL_EXSTYLE, GetWindowLongPtrA(dialog, GWL_EXSTYLE) | WS_EX_LAYERED);
+        SetLayeredWindowAttributes(dialog, 0, 255, LWA_ALPHA);
+        AddTooltips(dialog);
+        return TRUE;
+    }
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+        char line[4096];
+        GetDlgItemTextA(dialog, IDC_INPUT, line, sizeof line);
+        SetDlgItemTextA(dialog, IDC_ANSWER, line);
+        SetDlgItemTextA(dialog, IDC_INPUT, "");
+        return TRUE;
+    }
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, 0xFF};  // the classes pavra.exe registers
+    InitCommonControlsEx(&controls);
+    return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PAVRA), nullptr, FloorProc, 0));
+}
