@@ -3,6 +3,8 @@
 // controls loaded, a tooltip over the same controls and the window made layered, as pavra.exe
 // does. What pavra.exe takes beyond this is its own work: settings, modes, layout and placement.
 #include <windows.h>
+
+#include "floor_commands.h"
 #include <commctrl.h>
 
 #include "resources/resource.h"
@@ -54,18 +56,7 @@ INT_PTR CALLBACK FloorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
         AddTooltips(dialog);
         return TRUE;
     }
-    if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
-        char line[4096];
-        GetDlgItemTextA(dialog, IDC_INPUT, line, sizeof line);
-        SetDlgItemTextA(dialog, IDC_ANSWER, line);
-        SetDlgItemTextA(dialog, IDC_INPUT, "");
-        return TRUE;
-    }
-    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    }
-    return FALSE;
+    return FloorCommand(dialog, message, wParam, IDC_INPUT, IDC_ANSWER) ? TRUE : FALSE;
 }
 
 }  // namespace

@@ -2,24 +2,15 @@
 // input line that answers Return (the answer line echoes the line, the input line is cleared).
 #include <windows.h>
 
+#include "floor_commands.h"
+
 namespace {
 
 INT_PTR CALLBACK FloorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     if (message == WM_INITDIALOG)
         return TRUE;
-    if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
-        char line[4096];
-        GetDlgItemTextA(dialog, 1000, line, sizeof line);
-        SetDlgItemTextA(dialog, 1001, line);
-        SetDlgItemTextA(dialog, 1000, "");
-        return TRUE;
-    }
-    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    }
-    return FALSE;
+    return FloorCommand(dialog, message, wParam, 1000, 1001) ? TRUE : FALSE;
 }
 
 }  // namespace
