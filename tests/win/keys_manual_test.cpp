@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "manual_page.h"
 #include "shell/key_state.h"
 
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -124,25 +124,6 @@ bool ParseChord(std::string text, Chord* chord)
     return false;
 }
 
-std::string Unescaped(std::string text)
-{
-    const std::pair<const char*, const char*> entities[] = {{"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}};
-    for (const auto& entity : entities)
-        for (size_t at = text.find(entity.first); at != std::string::npos; at = text.find(entity.first, at))
-            text.replace(at, std::string(entity.first).size(), entity.second);
-    return text;
-}
-
-// The text between open and the next close after from; empty when there is none.
-std::string Between(const std::string& html, size_t from, const std::string& open, const std::string& close)
-{
-    const size_t start = html.find(open, from);
-    if (start == std::string::npos)
-        return std::string();
-    const size_t end = html.find(close, start + open.size());
-    return end == std::string::npos ? std::string() : html.substr(start + open.size(), end - start - open.size());
-}
-
 struct Row {
     std::string keys;
     std::string command;
@@ -151,19 +132,9 @@ struct Row {
 // The manual's key table: its rows in page order.
 std::vector<Row> ManualRows(std::string* error)
 {
-    // The build tree knows the source folder as a Unix path; Wine shows the Unix root as drive Z:.
-    std::string path = std::string("Z:") + PAVRA_MANUAL_DIR + "/um/keys.html";
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        *error = "cannot read " + path;
+    const std::string html = ReadManualPage("keys.html", error);
+    if (html.empty())
         return {};
-    }
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    const std::string html = bytes.str();
     std::vector<Row> rows;
     const std::string rowStart = "<tr class=\"binding\">";
     for (size_t at = html.find(rowStart); at != std::string::npos; at = html.find(rowStart, at + 1)) {
@@ -210,9 +181,10 @@ TEST_F(ManualKeyTable, EveryRowGivesItsCommand)
             ASSERT_TRUE(ParseChord(chords[i], &chord)) << "unknown key " << chords[i];
             command = state.Translate(chord.key, chord.ctrl, chord.shift);
             state.Update(true);
-            if (i + 1 < chords.size())
+            if (i + 1 < chords.size()) {
                 ASSERT_TRUE(command == KeyCommand::PrefixCtrlX || command == KeyCommand::PrefixEscape)
                     << chords[i] << " is no prefix key";
+            }
         }
         EXPECT_EQ(row.command, NameOfCommand(command));
     }
