@@ -8,7 +8,9 @@ using namespace e2e;
 
 namespace {
 
-const std::string kTop = PAVRA_E2E_PACKAGE_NAME;
+// Unpacked where users unpack: a folder whose name has Japanese and a space.
+const std::string kWhere = "ダウンロード フォルダ";
+const std::string kTop = kWhere + "\\" + PAVRA_E2E_PACKAGE_NAME;
 
 // Runs a console program of the package with input on its standard input; its output, or empty.
 std::string RunConsoleProgram(const TestFolder& folder, const std::string& exe, const std::string& input)
@@ -53,7 +55,7 @@ protected:
     {
         ASSERT_TRUE(bar.Folder().Valid());
         ASSERT_TRUE(RunUnixCommand({"unzip", "-q", UnixPath(DosPath(PAVRA_E2E_PACKAGE)), "-d",
-                                    UnixPath(bar.Folder().Path())}));
+                                    Utf8FromCp932(UnixPath(bar.Folder().File(kWhere)))}));
         ASSERT_TRUE(bar.Folder().Exists(kTop + "\\pavra.exe")) << "the package did not unpack";
     }
     void TearDown() override
