@@ -180,7 +180,10 @@ def dos(text, report):
         f"output view that lays out only the lines on the screen instead of an edit box (which would "
         f"change the window the user selects and copies from). "
         f"Pavra's own part is small: the output is added in batches never smaller than a sixteenth "
-        f"of what is shown, so the number of additions grows with the logarithm of the output.")
+        f"of what is shown, so the number of additions grows with the logarithm of the output. Fewer, "
+        f"larger additions would cost less in all (each addition to a text of megabytes takes tens of "
+        f"milliseconds whatever its size), but the window must show new output at least every 100 ms "
+        f"while it flows.")
     report.figure(f"Command prompt: time until {mb} MB of output is in the window, against the floor",
                   f"{ratio:.2f}× ({window_s:.2f} s against {floor_s:.2f} s)",
                   "1.5× or less at 8 MB" if mb == 8 else "", ratio <= 1.5 if mb == 8 else None, why_ratio)
