@@ -15,20 +15,7 @@
 #include "engine/calc_engine.h"
 
 // Every heap allocation of the process is counted, to show how many one evaluation makes.
-static std::atomic<long> allocations{0};
-
-void* operator new(size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, size_t) noexcept {
-    std::free(p);
-}
+#include "tests/engine/allocation_counter.h"
 
 namespace {
 
@@ -195,16 +182,16 @@ int main(int argc, char** argv) {
     }
 
     CalcResult result;
-    long before = allocations.load();
+    long before = heapAllocations.load();
     for (const std::string& line : lines)
         CalcEvaluate(false, line.c_str(), store, &result);
-    double pavraAllocs = static_cast<double>(allocations.load() - before) / kLines;
-    before = allocations.load();
+    double pavraAllocs = static_cast<double>(heapAllocations.load() - before) / kLines;
+    before = heapAllocations.load();
     for (const std::string& line : lines) {
         parser.SetExpr(line);
         parser.Eval();
     }
-    double muAllocs = static_cast<double>(allocations.load() - before) / kLines;
+    double muAllocs = static_cast<double>(heapAllocations.load() - before) / kLines;
 
     double pavra = NsPerLine(
         lines, calls, [&](const std::string& line) { CalcEvaluate(false, line.c_str(), store, &result); });

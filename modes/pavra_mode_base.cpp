@@ -78,6 +78,21 @@ void CpavraModeBase::PublishButtons(const char* b0, const char* b1, const char* 
     button2Changed = true;
 }
 
+void CpavraModeBase::PublishActivation(const std::string& welcome, const char* b0, const char* b1,
+                                       const char* b2) {
+    if (!initialized) {
+        PublishInput("");
+        PublishAnswer(welcome);
+        initialized = true;
+    } else {
+        inputChanged = true;
+        answerChanged = true;
+    }
+    PublishMode1("");
+    PublishMode0("");
+    PublishButtons(b0, b1, b2);
+}
+
 void CpavraModeBase::QueueInt(int settingIndex) {
     changedInts.push_back(settingIndex);
     intChanged = true;

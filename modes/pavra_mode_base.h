@@ -87,6 +87,10 @@ protected:
     void PublishMode0(const std::string& text);
     void PublishMode1(const std::string& text);
     void PublishButtons(const char* b0, const char* b1, const char* b2);
+    // The lines of an activation: the first shows an empty input line and the welcome text, a
+    // later one has the bar show again the lines this mode left; both show the button captions
+    // and empty labels.
+    void PublishActivation(const std::string& welcome, const char* b0, const char* b1, const char* b2);
     void QueueInt(int settingIndex);
     void QueueString(int settingIndex);
 };

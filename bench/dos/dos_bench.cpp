@@ -116,13 +116,21 @@ std::string WindowTail(HWND edit) {
     return text.size() > 256 ? text.substr(text.size() - 256) : text;
 }
 
+// A visible output window of the bar's usual size; null when it cannot be made.
+CdosRespDlg* OpenOutputWindow() {
+    CdosRespDlg* window = nullptr;
+    if (!CdosRespDlg::Open(nullptr, &window))
+        return nullptr;
+    SetWindowPos(window->hwnd(), nullptr, 0, 40, 1000, 400, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    return window;
+}
+
 // Through the link into a visible output window of the bar's usual size, until the window holds the
 // whole output and the next prompt.
 double WindowMs(const std::string& folder, const std::string& file, size_t bytes) {
-    CdosRespDlg* window = nullptr;
-    if (!CdosRespDlg::Open(nullptr, &window))
+    CdosRespDlg* window = OpenOutputWindow();
+    if (!window)
         return -1;
-    SetWindowPos(window->hwnd(), nullptr, 0, 40, 1000, 400, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     HWND edit = GetDlgItem(window->hwnd(), 1009);
     CommandHistory history;
     ChildLink link;
@@ -167,10 +175,9 @@ double BoxMs(const std::string& folder, const std::string& file) {
     while (ReadFile(handle, buffer, sizeof buffer, &got, nullptr) && got > 0)
         text.append(buffer, got);
     CloseHandle(handle);
-    CdosRespDlg* window = nullptr;
-    if (!CdosRespDlg::Open(nullptr, &window))
+    CdosRespDlg* window = OpenOutputWindow();
+    if (!window)
         return -1;
-    SetWindowPos(window->hwnd(), nullptr, 0, 40, 1000, 400, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     Pump();
     double start = NowMs();
     SendMessageA(window->hwnd(), kAppendOutputMessage, reinterpret_cast<WPARAM>(text.c_str()), 0);

@@ -5,8 +5,8 @@
 #include <windows.h>
 
 #include "floor_commands.h"
-#include <commctrl.h>
-
+#include "platform/common_controls.h"
+#include "platform/tooltip.h"
 #include "resources/resource.h"
 
 namespace {
@@ -16,19 +16,11 @@ const int kTooltipControls[] = {IDC_INPUT,    IDC_ANSWER,    IDC_MD0, IDC_MD1,  
                                 IDC_TOPPOS,   IDC_TASKTRAY,  IDC_MODE_LIST, IDC_PIN, IDC_MINIMIZE,
                                 IDC_CLOSE};
 
+// The tooltip as the bar makes it: not owned, every control a tool asking for its text.
 void AddTooltips(HWND dialog) {
-    HWND tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
-    for (int id : kTooltipControls) {
-        TTTOOLINFOA tool = {};
-        tool.cbSize = TTTOOLINFOA_V1_SIZE;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = dialog;
-        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, id));
-        tool.lpszText = LPSTR_TEXTCALLBACKA;
-        SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    HWND tooltip = CreateTooltip(nullptr);
+    for (int id : kTooltipControls)
+        AddTooltipTool(tooltip, dialog, GetDlgItem(dialog, id));
 }
 
 // The title strip's bitmaps, as the bar shows them.
@@ -62,7 +54,6 @@ INT_PTR CALLBACK FloorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, 0xFF};  // the classes pavra.exe registers
-    InitCommonControlsEx(&controls);
+    InitAllCommonControls();
     return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PAVRA), nullptr, FloorProc, 0));
 }

@@ -38,17 +38,7 @@ void CdosMode::Activate() {
     }
     if (!child.IsChildRunning())
         child.RestartChild(initialDirectory, initialScript);
-    if (!initialized) {
-        PublishInput("");
-        PublishAnswer("DOS: コマンドプロンプトです。DOSコマンドを入力してください。");
-        initialized = true;
-    } else {
-        inputChanged = true;
-        answerChanged = true;
-    }
-    PublishMode1("");
-    PublishMode0("");
-    PublishButtons("設定", "", "");
+    PublishActivation("DOS: コマンドプロンプトです。DOSコマンドを入力してください。", "設定", "", "");
     if (outputWindow) {
         ShowWindow(outputWindow->hwnd(), SW_SHOWNA);
         followRequest = true;

@@ -52,17 +52,7 @@ void CwwwMode::Activate() {
         followRequest = true;
         focusRequest = true;
     }
-    if (!initialized) {
-        PublishInput("");
-        PublishAnswer(kWelcome);
-        initialized = true;
-    } else {
-        inputChanged = true;
-        answerChanged = true;
-    }
-    PublishMode1("");
-    PublishMode0("");
-    PublishButtons("", "", "");
+    PublishActivation(kWelcome, "", "", "");
     if (siteChooser) {
         ShowSiteChooser(true);
         followRequest = true;

@@ -5,27 +5,8 @@
 
 #if !defined(__SANITIZE_ADDRESS__)
 
-#include <cstdlib>
-#include <new>
-
+#include "allocation_counter.h"
 #include "calc_test_util.h"
-
-namespace {
-long allocations = 0;
-}  // namespace
-
-void* operator new(size_t size) {
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, size_t) noexcept {
-    std::free(p);
-}
 
 namespace {
 
@@ -47,9 +28,9 @@ TEST(Allocation, TypicalLinesAllocateNothing) {
     for (const char* line : lines)
         CalcEvaluate(true, line, store, &result);
     for (const char* line : lines) {
-        long before = allocations;
+        long before = heapAllocations;
         CalcEvaluate(true, line, store, &result);
-        EXPECT_EQ(allocations - before, 0) << line;
+        EXPECT_EQ(heapAllocations - before, 0) << line;
     }
 }
 

@@ -13,7 +13,7 @@
 #include "resources/resource.h"
 #include "shell/pavra_dlg.h"
 #include "shell/report_error.h"
-#include "temp_folder.h"
+#include "profile_file_test.h"
 
 namespace {
 
@@ -89,12 +89,11 @@ void Pump() {
     }
 }
 
-class BarWindowTest : public ::testing::Test {
+class BarWindowTest : public ProfileFileTest {
 protected:
     void SetUp() override {
         InitAllCommonControls();
-        ini_ = folder_.File("pavra.ini");
-        SetProfileFile(ini_);
+        ProfileFileTest::SetUp();
         g_journal.clear();
         g_modeCount = 2;
     }
@@ -102,7 +101,7 @@ protected:
         if (bar_ && bar_->hwnd())
             DestroyWindow(bar_->hwnd());
         bar_.reset();
-        SetProfileFile(std::string());
+        ProfileFileTest::TearDown();
     }
 
     HWND Open(const std::string& ini = std::string()) {
@@ -132,8 +131,6 @@ protected:
         SendMessageA(bar_->hwnd(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(bar_->Item(id)));
     }
 
-    TempFolder folder_;
-    std::string ini_;
     std::unique_ptr<CpavraDlg> bar_;
 };
 

@@ -106,6 +106,18 @@ void Click(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+// A step of a script: the folder picker over settings selects folder and is closed with OK.
+std::function<bool()> PickFolder(const HWND& settings, const std::string& folder) {
+    return [&settings, folder] {
+        HWND picker = ThreadDialog("", settings);
+        if (!picker)
+            return false;
+        SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+        Click(picker, IDOK);
+        return true;
+    };
+}
+
 std::string ItemText(HWND dialog, int id) {
     char text[1024] = "";
     GetDlgItemTextA(dialog, id, text, sizeof text);
@@ -323,14 +335,7 @@ TEST_F(DosMode, SettingsDialogCancelAfterBrowsingChangesNothing) {
             Click(settings, IDC_DOS_BROWSE_DIRECTORY);
             return true;
         },
-        [&] {
-            HWND picker = ThreadDialog("", settings);
-            if (!picker)
-                return false;
-            SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(other.path().c_str()));
-            Click(picker, IDOK);
-            return true;
-        },
+        PickFolder(settings, other.path()),
         [&] {
             if (ItemText(settings, IDC_DOS_DIRECTORY) != other.path())
                 return false;
@@ -362,14 +367,7 @@ TEST_F(DosMode, SettingsDialogOkStoresTheDirectoryAndLeavesTheInterpreterAlone) 
             Click(settings, IDC_DOS_BROWSE_DIRECTORY);
             return true;
         },
-        [&] {
-            HWND picker = ThreadDialog("", settings);
-            if (!picker)
-                return false;
-            SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(other.path().c_str()));
-            Click(picker, IDOK);
-            return true;
-        },
+        PickFolder(settings, other.path()),
         [&] {
             if (ItemText(settings, IDC_DOS_DIRECTORY) != other.path())
                 return false;

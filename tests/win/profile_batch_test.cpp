@@ -6,21 +6,11 @@
 #include <string>
 
 #include "platform/profile.h"
-#include "temp_folder.h"
+#include "profile_file_test.h"
 
 namespace {
 
-class ProfileBatchTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ini_ = folder_.File("pavra.ini");
-        SetProfileFile(ini_);
-    }
-    void TearDown() override { SetProfileFile(std::string()); }
-
-    TempFolder folder_;
-    std::string ini_;
-};
+using ProfileBatchTest = ProfileFileTest;
 
 struct Read {
     const char* section;

@@ -13,7 +13,7 @@
 #include "platform/profile.h"
 #include "shell/bar_settings.h"
 #include "shell/mode_list.h"
-#include "temp_folder.h"
+#include "profile_file_test.h"
 
 namespace {
 
@@ -83,17 +83,15 @@ ManualSections ReadManualSettings(std::string* error) {
     return sections;
 }
 
-class ManualSettings : public ::testing::Test {
+class ManualSettings : public ProfileFileTest {
 protected:
     void SetUp() override {
+        ProfileFileTest::SetUp();
         std::string error;
         sections = ReadManualSettings(&error);
         ASSERT_TRUE(error.empty()) << error;
         ASSERT_EQ(sections.size(), 4u) << "settings.html should have the four sections";
-        ini_ = folder_.File("pavra.ini");
-        SetProfileFile(ini_);
     }
-    void TearDown() override { SetProfileFile(std::string()); }
 
     const std::map<std::string, ManualKey>* Section(const std::string& name) const {
         for (const auto& section : sections)
@@ -103,8 +101,6 @@ protected:
     }
 
     ManualSections sections;
-    TempFolder folder_;
-    std::string ini_;
 };
 
 TEST_F(ManualSettings, BarSectionHasEveryKeyWithItsDefaultAndTheRangeItIsHeldTo) {

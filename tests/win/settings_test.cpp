@@ -8,25 +8,16 @@
 #include "platform/profile.h"
 #include "shell/bar_settings.h"
 #include "shell/mode_settings.h"
-#include "temp_folder.h"
+#include "profile_file_test.h"
 
 namespace {
 
 // Points the profile calls at a file in a fresh folder for one test.
-class SettingsFile : public ::testing::Test {
+class SettingsFile : public ProfileFileTest {
 protected:
-    void SetUp() override {
-        ini_ = folder_.File("pavra.ini");
-        SetProfileFile(ini_);
-    }
-    void TearDown() override { SetProfileFile(std::string()); }
-
     int FileInt(const char* section, const char* key) {
         return static_cast<int>(GetPrivateProfileIntA(section, key, -999, ini_.c_str()));
     }
-
-    TempFolder folder_;
-    std::string ini_;
 };
 
 using Values = std::map<BarSettings::Key, int>;
