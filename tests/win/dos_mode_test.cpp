@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <functional>
@@ -106,13 +107,30 @@ void Click(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-// A step of a script: the folder picker over settings selects folder and is closed with OK.
+// The text of the folder picker's selected tree item (a folder's display name), or empty.
+std::string PickerSelection(HWND picker) {
+    HWND tree = FindWindowExA(picker, nullptr, WC_TREEVIEWA, nullptr);
+    HTREEITEM item = tree ? TreeView_GetSelection(tree) : nullptr;
+    char text[MAX_PATH] = "";
+    TVITEMA query = {};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = text;
+    query.cchTextMax = sizeof text;
+    return item && TreeView_GetItem(tree, &query) ? text : "";
+}
+
+// A step of a script: the folder picker over settings selects folder and is closed with OK. The
+// picker expands its tree to the folder; in a fresh Wine prefix its first use may not take the
+// selection at once, so OK waits until the folder is the selected item.
 std::function<bool()> PickFolder(const HWND& settings, const std::string& folder) {
     return [&settings, folder] {
         HWND picker = ThreadDialog("", settings);
         if (!picker)
             return false;
         SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+        if (PickerSelection(picker) != folder.substr(folder.find_last_of('\\') + 1))
+            return false;
         Click(picker, IDOK);
         return true;
     };
