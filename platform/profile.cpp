@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -46,23 +47,23 @@ public:
         auto found = sections_.find(key);
         if (found == sections_.end())
             found = sections_.emplace(key, Read(name)).first;
-        return found->second.first ? &found->second.second : nullptr;
+        return found->second ? &*found->second : nullptr;
     }
     // After a write: the key has this text now.
     void Update(const char* section, const char* key, const char* value) {
         auto found = sections_.find(Lowered(section));
-        if (found != sections_.end() && found->second.first)
-            found->second.second[Lowered(key)] = value;
+        if (found != sections_.end() && found->second)
+            (*found->second)[Lowered(key)] = value;
     }
 
 private:
-    static std::pair<bool, Section> Read(const char* name) {
+    static std::optional<Section> Read(const char* name) {
         std::vector<char> buffer(32768);
         const DWORD length = GetPrivateProfileSectionA(name, buffer.data(), static_cast<DWORD>(buffer.size()),
                                                        File().c_str());
-        Section section;
         if (length == 0 || length >= buffer.size() - 2)
-            return {false, section};
+            return std::nullopt;
+        Section section;
         for (const char* entry = buffer.data(); *entry; entry += std::strlen(entry) + 1) {
             const char* equals = std::strchr(entry, '=');
             if (!equals)
@@ -71,10 +72,10 @@ private:
             if (!key.empty())
                 section.emplace(Lowered(key.c_str()), Trimmed(equals + 1));
         }
-        return {true, section};
+        return section;
     }
 
-    std::map<std::string, std::pair<bool, Section>> sections_;
+    std::map<std::string, std::optional<Section>> sections_;
 };
 
 SectionCache& Cache() {
