@@ -120,19 +120,26 @@ std::string PickerSelection(HWND picker) {
     return item && TreeView_GetItem(tree, &query) ? text : "";
 }
 
-// A step of a script: the folder picker over settings selects folder and is closed with OK. The
-// picker expands its tree to the folder; in a fresh Wine prefix its first use may not take the
-// selection at once, so OK waits until the folder is the selected item.
-std::function<bool()> PickFolder(const HWND& settings, const std::string& folder) {
-    return [&settings, folder] {
+// A step of a script: the folder picker over settings selects folder and is closed with OK. OK
+// waits until the folder is the picker's selected item. A folder made a moment before may be
+// missing from the picker's tree (Wine can list a folder from a listing taken in the same
+// second); then the picker is cancelled and opened again with its browse button.
+std::function<bool()> PickFolder(const HWND& settings, const std::string& folder, int browseButton) {
+    int tries = 0;
+    return [&settings, folder, browseButton, tries]() mutable {
         HWND picker = ThreadDialog("", settings);
         if (!picker)
             return false;
         SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
-        if (PickerSelection(picker) != folder.substr(folder.find_last_of('\\') + 1))
-            return false;
-        Click(picker, IDOK);
-        return true;
+        if (PickerSelection(picker) == folder.substr(folder.find_last_of('\\') + 1)) {
+            Click(picker, IDOK);
+            return true;
+        }
+        if (++tries % 20 == 0) {
+            Click(picker, IDCANCEL);
+            Click(settings, browseButton);
+        }
+        return false;
     };
 }
 
@@ -353,7 +360,7 @@ TEST_F(DosMode, SettingsDialogCancelAfterBrowsingChangesNothing) {
             Click(settings, IDC_DOS_BROWSE_DIRECTORY);
             return true;
         },
-        PickFolder(settings, other.path()),
+        PickFolder(settings, other.path(), IDC_DOS_BROWSE_DIRECTORY),
         [&] {
             if (ItemText(settings, IDC_DOS_DIRECTORY) != other.path())
                 return false;
@@ -385,7 +392,7 @@ TEST_F(DosMode, SettingsDialogOkStoresTheDirectoryAndLeavesTheInterpreterAlone) 
             Click(settings, IDC_DOS_BROWSE_DIRECTORY);
             return true;
         },
-        PickFolder(settings, other.path()),
+        PickFolder(settings, other.path(), IDC_DOS_BROWSE_DIRECTORY),
         [&] {
             if (ItemText(settings, IDC_DOS_DIRECTORY) != other.path())
                 return false;
