@@ -40,9 +40,22 @@ bool AppProcess::Launch(const std::string& exe, const std::string& cwd)
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                        cwd.empty() ? nullptr : cwd.c_str(), &startup, &info)) {
-        error_ = "cannot start " + exe + " (error " + std::to_string(GetLastError()) + ")";
+    // Now and then Wine fails a start with an internal error (1359) just after another program
+    // of the run ended; a second try a moment later starts it. Any other failure is reported.
+    DWORD error = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                           cwd.empty() ? nullptr : cwd.c_str(), &startup, &info)) {
+            error = ERROR_SUCCESS;
+            break;
+        }
+        error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR)
+            break;
+        Sleep(250);
+    }
+    if (error != ERROR_SUCCESS) {
+        error_ = "cannot start " + exe + " (error " + std::to_string(error) + ")";
         return false;
     }
     if (job_)
