@@ -5,6 +5,7 @@
 
 #include "engine/calc_tables.h"
 #include "engine/calc_trig.h"
+#include "engine/correct_math.h"
 
 namespace {
 
@@ -127,16 +128,16 @@ bool CalcApplyFunction(int index, double a, double b, bool degree, double* resul
             checked = false;
             break;
         case Acos:
-            r = std::acos(a);
+            r = CalcAcos(a);
             break;
         case Asin:
-            r = std::asin(a);
+            r = CalcAsin(a);
             break;
         case Atan2:
-            r = std::atan2(a, b);
+            r = CalcAtan2(a, b);
             break;
         case Atan:
-            r = std::atan(a);
+            r = CalcAtan(a);
             checked = false;
             break;
         case Ceil:
@@ -144,7 +145,7 @@ bool CalcApplyFunction(int index, double a, double b, bool degree, double* resul
             checked = false;
             break;
         case Cosh:
-            r = std::cosh(FromDegrees(a, degree));
+            r = CalcCosh(FromDegrees(a, degree));
             checked = false;
             break;
         case Cos:
@@ -152,7 +153,7 @@ bool CalcApplyFunction(int index, double a, double b, bool degree, double* resul
             checked = false;
             break;
         case Exp:
-            r = std::exp(a);
+            r = CalcExp(a);
             break;
         case Floor:
             r = std::floor(a);
@@ -162,16 +163,16 @@ bool CalcApplyFunction(int index, double a, double b, bool degree, double* resul
             r = std::fmod(a, b);
             break;
         case Log10:
-            r = std::log10(a);
+            r = CalcLog10(a);
             break;
         case Log:
-            r = std::log(a);
+            r = CalcLog(a);
             break;
         case Pow:
-            r = std::pow(a, b);
+            r = CalcPow(a, b);
             break;
         case Sinh:
-            r = std::sinh(FromDegrees(a, degree));
+            r = CalcSinh(FromDegrees(a, degree));
             checked = false;
             break;
         case Sin:
@@ -182,7 +183,7 @@ bool CalcApplyFunction(int index, double a, double b, bool degree, double* resul
             r = std::sqrt(a);
             break;
         case Tanh:
-            r = std::tanh(FromDegrees(a, degree));
+            r = CalcTanh(FromDegrees(a, degree));
             checked = false;
             break;
         case Tan:

@@ -1,9 +1,8 @@
-// sin, cos and tan for any double argument, the same in every build.
+// sin, cos and tan for any double argument, correctly rounded and the same in every build.
 #pragma once
 
 // The argument is first reduced by quarter turns exactly (with the bits of 2/pi, not with a
-// rounded pi), so large arguments give the true value; only the reduced angle, within
-// [-pi/4, pi/4], goes to the C library, where every runtime is accurate.
+// rounded pi), so large arguments give the true value.
 double CalcSin(double x);
 double CalcCos(double x);
 double CalcTan(double x);

@@ -1,0 +1,64 @@
+// Every function against MPFR's correctly rounded value: random arguments over the whole domain
+// and the usual range, the hard cases of each function and the list of known worst cases.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "mpfr_reference.h"
+#include "rounding_cases.h"
+
+namespace {
+
+#ifndef PAVRA_RANDOM_PER_FUNCTION
+#define PAVRA_RANDOM_PER_FUNCTION 100000
+#endif
+const int kRandomPerFunction = PAVRA_RANDOM_PER_FUNCTION;
+
+// The worst cases found by worst_cases (one "name x y" line each, in hexadecimal floats).
+Arguments WorstCases(const std::string& name) {
+    Arguments out;
+    std::ifstream file(PAVRA_WORST_CASES);
+    std::string line;
+    while (std::getline(file, line)) {
+        std::istringstream in(line);
+        std::string f, a, b;
+        if (in >> f >> a >> b && f == name)
+            out.emplace_back(std::strtod(a.c_str(), nullptr), std::strtod(b.c_str(), nullptr));
+    }
+    return out;
+}
+
+std::string Hex(double d) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%a", d);
+    return text;
+}
+
+TEST(CorrectRounding, EveryFunctionAgreesWithMpfr) {
+    MpfrDouble mpfr;
+    Random random(20261208);
+    int worstTotal = 0;
+    for (const MathFunction& f : kMathFunctions) {
+        Arguments all = RandomArguments(f.name, kRandomPerFunction, random);
+        Arguments hard = HardArguments(f.name);
+        Arguments worst = WorstCases(f.name);
+        worstTotal += static_cast<int>(worst.size());
+        all.insert(all.end(), hard.begin(), hard.end());
+        all.insert(all.end(), worst.begin(), worst.end());
+        int wrong = 0;
+        for (const auto& [a, b] : all) {
+            double got = f.pavra(a, b), truth = mpfr.Value(f, a, b);
+            if (!SameDouble(got, truth) && ++wrong <= 5)
+                ADD_FAILURE() << f.name << "(" << Hex(a) << (f.arguments == 2 ? ", " + Hex(b) : "")
+                              << ") = " << Hex(got) << ", correctly rounded " << Hex(truth);
+        }
+        std::printf("%-6s %7zu arguments (%zu hard, %zu worst cases), %d not correctly rounded\n", f.name,
+                    all.size(), hard.size(), worst.size(), wrong);
+        EXPECT_EQ(wrong, 0) << f.name;
+    }
+    EXPECT_GE(worstTotal, 2000) << "the worst-case list is missing or short";
+}
+
+}  // namespace
