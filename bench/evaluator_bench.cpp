@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "engine/calc_engine.h"
+#include "engine/calc_trig.h"
+#include "engine/correct_math.h"
 
 // Every heap allocation of the process is counted, to show how many one evaluation makes.
 #include "tests/engine/allocation_counter.h"
@@ -146,6 +148,71 @@ std::string Repeat(const std::string& text, size_t bytes) {
     return out;
 }
 
+struct FunctionPair {
+    const char* name;
+    double (*pavra)(double, double);
+    double (*library)(double, double);
+    double low, high;  // the arguments, spread over the range a user types
+};
+
+#define ONE(f) [](double a, double) { return f(a); }
+const FunctionPair kFunctionPairs[] = {
+    {"acos", ONE(CalcAcos), ONE(std::acos), -1, 1},
+    {"asin", ONE(CalcAsin), ONE(std::asin), -1, 1},
+    {"atan", ONE(CalcAtan), ONE(std::atan), -50, 50},
+    {"atan2", [](double a, double b) { return CalcAtan2(a, b); },
+     [](double a, double b) { return std::atan2(a, b); }, -100, 100},
+    {"cos", ONE(CalcCos), ONE(std::cos), -1000, 1000},
+    {"cosh", ONE(CalcCosh), ONE(std::cosh), -20, 20},
+    {"exp", ONE(CalcExp), ONE(std::exp), -40, 40},
+    {"log", ONE(CalcLog), ONE(std::log), 0, 1000},
+    {"log10", ONE(CalcLog10), ONE(std::log10), 0, 1000},
+    {"pow", [](double a, double b) { return CalcPow(a, b); }, [](double a, double b) { return std::pow(a, b); },
+     0, 20},
+    {"sin", ONE(CalcSin), ONE(std::sin), -1000, 1000},
+    {"sinh", ONE(CalcSinh), ONE(std::sinh), -20, 20},
+    {"tan", ONE(CalcTan), ONE(std::tan), -1000, 1000},
+    {"tanh", ONE(CalcTanh), ONE(std::tanh), -5, 5},
+};
+#undef ONE
+
+// Time per call of each function against the C library's on the same arguments.
+void FunctionRows(long calls) {
+    std::printf("functions: time per call against the C library on the same 1000 arguments (aim: 3x or less)\n");
+    uint64_t state = 88172645463325252ull;
+    for (const FunctionPair& f : kFunctionPairs) {
+        std::vector<std::pair<double, double>> args;
+        for (int i = 0; i < 1000; ++i) {
+            state ^= state << 13;
+            state ^= state >> 7;
+            state ^= state << 17;
+            double u = static_cast<double>(state >> 11) / 9007199254740992.0;
+            double v = static_cast<double>((state >> 3) & 0xFFFFF) / 1048576.0;
+            args.emplace_back(f.low + (f.high - f.low) * u, -20 + 40 * v);
+        }
+        volatile double sink = 0;
+        auto time = [&](double (*fn)(double, double)) {
+            double best = 1e300;
+            for (int round = 0; round < 5; ++round) {
+                double start = CpuNanoseconds();
+                long done = 0;
+                while (done < calls) {
+                    for (const auto& [a, b] : args)
+                        sink = sink + fn(a, b);
+                    done += static_cast<long>(args.size());
+                }
+                double ns = (CpuNanoseconds() - start) / done;
+                if (ns < best)
+                    best = ns;
+            }
+            return best;
+        };
+        double pavra = time(f.pavra), library = time(f.library);
+        std::printf("  function %-6s pavra %9.1f ns/call  library %7.1f ns/call  ratio %6.2fx\n", f.name, pavra,
+                    library, pavra / library);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -218,5 +285,6 @@ int main(int argc, char** argv) {
         std::printf("  %5zu KB  %9.3f ms/line  %6.3f ns/byte  (x%.2f of the 64 KB cost per byte)\n", kb,
                     ns / 1e6, perByte, perByte / first);
     }
+    FunctionRows(calls / 40);
     return mismatches == 0 ? 0 : 1;
 }

@@ -107,6 +107,16 @@ def evaluator(text, report):
                       "about 1× (linear)")
 
 
+def functions(text, report):
+    for name, pavra, library, ratio in re.findall(
+            r"^\s*function (\S+)\s+pavra\s+([\d.]+) ns/call\s+library\s+([\d.]+) ns/call\s+ratio\s+([\d.]+)x",
+            text, re.MULTILINE):
+        report.figure(f"Function {name}: time per call, correctly rounded against the C library",
+                      f"{float(ratio):.2f}× ({float(pavra):.0f} ns against {float(library):.0f} ns)",
+                      "3× or less (aim)", float(ratio) <= 3,
+                      "every call takes the multi-word precise path; a double-double first try is not built yet")
+
+
 def startup(text, report):
     rows = {}
     for match in re.finditer(r"^(pavra|floor|bar)\s+([\d.]+)\s+([\d.]+)\s+(\d+)\s+(\d+)\s*$", text, re.MULTILINE):
@@ -207,6 +217,7 @@ def main():
     parts = sections(log)
     report = Report()
     evaluator(parts.get("evaluator", ""), report)
+    functions(parts.get("evaluator", ""), report)
     startup(parts.get("startup", ""), report)
     dos(parts.get("dos", ""), report)
     load = re.search(r"^load before: (.*)$", log, re.MULTILINE)

@@ -67,3 +67,9 @@ foreach(extra tests/win/CMakeLists.txt tests/e2e/CMakeLists.txt bench/startup/CM
         add_subdirectory(${extra_dir})
     endif()
 endforeach()
+
+# The same function texts as the native build: its pavra-calc against this one under Wine.
+set(PAVRA_NATIVE_BUILD ${CMAKE_SOURCE_DIR}/build CACHE PATH "the native build whose pavra-calc the texts are held against")
+add_test(NAME calc_same_texts COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/mpfr/compare_builds.py
+         ${PAVRA_NATIVE_BUILD}/console/pavra-calc $<TARGET_FILE:pavra-calc> ${CMAKE_SOURCE_DIR}/scripts/wine-run
+         ${CMAKE_SOURCE_DIR}/tests/engine/worst_cases.txt)

@@ -123,6 +123,8 @@ Arguments HardArguments(const std::string& name) {
             out.emplace_back(NearQuarterTurn(std::floor(r.Uniform(1, 1e15))), 0);
         out.emplace_back(std::ldexp(6381956970095103.0, 797), 0);  // the double nearest a multiple of pi/2
         out.emplace_back(1.7976931348623157e308, 0);
+        out.emplace_back(285.65165634119671, 0);   // sin and cos once rounded twice here
+        out.emplace_back(-0.91185133014135089, 0);
     } else if (name == "log" || name == "log10") {
         for (int i = 1; i <= 500; ++i) {
             out.emplace_back(1 + i * 2.220446049250313e-16, 0);
@@ -144,6 +146,7 @@ Arguments HardArguments(const std::string& name) {
             out.emplace_back(1 - i * 1.1102230246251565e-16, 0);
             out.emplace_back(-1 + i * 1.1102230246251565e-16, 0);
         }
+        out.emplace_back(-0.26449539936556321, 0);
     } else if (name == "atan" || name == "atan2") {
         for (int i = 0; i < 500; ++i) {
             out.emplace_back(Signed(r, Magnitude(r, 20, 1023)), Signed(r, Magnitude(r, -1074, 1023)));
