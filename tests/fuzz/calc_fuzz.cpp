@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 
 #include "engine/calc_engine.h"
+#include "tests/mpfr/mpfr_reference.h"
 
 namespace {
 
@@ -51,12 +53,31 @@ void CheckFormats(double value, const std::string& line) {
     }
 }
 
+// The input's first bytes as a function and its arguments: the value is MPFR's, correctly
+// rounded, to the last bit.
+void CheckFunctionValue(const uint8_t* data, size_t size) {
+    const size_t count = sizeof kMathFunctions / sizeof kMathFunctions[0];
+    if (size < 17)
+        return;
+    const MathFunction& f = kMathFunctions[data[0] % count];
+    double a, b;
+    std::memcpy(&a, data + 1, sizeof a);
+    std::memcpy(&b, data + 9, sizeof b);
+    static MpfrDouble mpfr;
+    double got = f.pavra(a, b), truth = mpfr.Value(f, a, b);
+    if (!SameDouble(got, truth)) {
+        std::fprintf(stderr, "broken: %s(%a, %a) = %a, correctly rounded %a\n", f.name, a, b, got, truth);
+        std::abort();
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static VariableStore store;
     if (store.Count() > 256)
         store.Clear();
+    CheckFunctionValue(data, size);
     std::string line(reinterpret_cast<const char*>(data), size);
     for (bool degree : {false, true}) {
         CalcResult result;
