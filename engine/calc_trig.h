@@ -2,7 +2,7 @@
 #pragma once
 
 // The argument is first reduced by quarter turns exactly (with the bits of 2/pi, not with a
-// rounded pi), so large arguments give the true value.
+// rounded pi), with as many bits of 2/pi as the precision needs.
 double CalcSin(double x);
 double CalcCos(double x);
 double CalcTan(double x);

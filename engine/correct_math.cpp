@@ -91,6 +91,21 @@ bool ExactPow(double x, double y, bool negative, double* out) {
     return true;
 }
 
+// The logarithms' values at infinity, NaN, zero, negative arguments and 1.
+bool LogSpecial(double x, double* r) {
+    if (std::isnan(x) || x == INFINITY)
+        *r = x;
+    else if (x < 0)
+        *r = NAN;
+    else if (x == 0)
+        *r = -INFINITY;
+    else if (x == 1)
+        *r = 0.0;
+    else
+        return false;
+    return true;
+}
+
 }  // namespace
 
 double CalcExp(double x) {
@@ -106,27 +121,13 @@ double CalcExp(double x) {
 }
 
 double CalcLog(double x) {
-    if (std::isnan(x) || x == INFINITY)
-        return x;
-    if (x < 0)
-        return NAN;
-    if (x == 0)
-        return -INFINITY;
-    if (x == 1)
-        return 0.0;
-    return SlowLog(x);
+    double r;
+    return LogSpecial(x, &r) ? r : SlowLog(x);
 }
 
 double CalcLog10(double x) {
-    if (std::isnan(x) || x == INFINITY)
-        return x;
-    if (x < 0)
-        return NAN;
-    if (x == 0)
-        return -INFINITY;
-    if (x == 1)
-        return 0.0;
-    return SlowLog10(x);
+    double r;
+    return LogSpecial(x, &r) ? r : SlowLog10(x);
 }
 
 double CalcPow(double x, double y) {

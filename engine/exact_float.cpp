@@ -146,7 +146,8 @@ Fixed FixedMul(const Fixed& a, const Fixed& b) {
     int n = a.n;
     bool negative = FixedNegative(a) != FixedNegative(b);
     Fixed x = FixedAbs(a), y = FixedAbs(b);
-    uint64_t p[2 * kFixedMaxWords] = {};
+    uint64_t p[2 * kFixedMaxWords];
+    std::memset(p, 0, sizeof(uint64_t) * 2 * n);
     for (int i = 0; i < n; ++i) {
         if (x.w[i] == 0)
             continue;
