@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -103,6 +104,29 @@ bool PlainNumber(const std::string& text, int* value) {
     return true;
 }
 
+// A decimal number beyond the 32-bit range, read as the platform reads numbers (blanks, one sign,
+// the digits up to the first other character): the platform wraps it round, so 4294967296 would
+// read as 0; here it stops at the nearest end of the range, and the caller's clamp then takes it
+// to its minimum or maximum. Anything else (a number in range, "0x" text, no number) is null.
+std::optional<int> SaturatedDecimal(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ')
+        ++i;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        ++i;
+    if (i + 1 < text.size() && text[i] == '0' && std::strchr("xXoObB", text[i + 1]))
+        return std::nullopt;
+    const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > limit)
+            return negative ? INT_MIN : INT_MAX;
+    }
+    return std::nullopt;
+}
+
 // A string read the same through a section: no quotes to strip, not cut by the 4096-byte buffer.
 bool PlainString(const std::string& text) {
     return text.size() < 4096 && (text.empty() || (text[0] != '"' && text[0] != '\''));
@@ -130,6 +154,9 @@ int ProfileReadInt(const char* section, const char* key, int def) {
     const std::string* text = CachedValue(section, key);
     if (text && PlainNumber(*text, &cached))
         return cached;
+    const std::string value = ProfileReadString(section, key, "");
+    if (std::optional<int> saturated = SaturatedDecimal(value))
+        return *saturated;
     return static_cast<int>(GetPrivateProfileIntA(section, key, def, File().c_str()));
 }
 

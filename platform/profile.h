@@ -9,7 +9,9 @@
 void SetProfileFile(const std::string& path);
 const std::string& ProfileFile();
 
-// Reads a decimal integer; a missing file, section or key gives def, text that is no number 0.
+// Reads an integer as the platform does (decimal, or "0x" hexadecimal); a missing file, section or
+// key gives def, text that is no number 0. A decimal number beyond the 32-bit range gives INT_MIN
+// or INT_MAX, never a wrapped value.
 int ProfileReadInt(const char* section, const char* key, int def);
 // Reads a string through a 4096-byte buffer, so at most 4095 bytes come back.
 std::string ProfileReadString(const char* section, const char* key, const char* def);

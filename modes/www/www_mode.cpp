@@ -5,6 +5,7 @@
 #include "platform/shell_open.h"
 
 #include <algorithm>
+#include <string>
 #include <new>
 
 namespace {
@@ -27,6 +28,11 @@ const char* const kStringKeys[CwwwMode::kSiteCount * 3] = {
 
 const char kWelcome[] = "WWW: 検索ワードを入力するとブラウザを立ち上げて検索結果を表示します。";
 const char kOpenFailed[] = "Error: ブラウザを開けませんでした";
+
+std::string TooLongMessage(size_t length, size_t limit) {
+    return "Error: URLが長すぎます（" + std::to_string(length) + "文字、ブラウザに渡せるのは" +
+           std::to_string(limit) + "文字まで）";
+}
 
 // Room for the closed drop-down list below the chooser's frame.
 const int kChooserListHeight = 21;
@@ -97,7 +103,14 @@ void CwwwMode::HistoryNext() {
 void CwwwMode::Execute(const std::string& inputLine) {
     // Without the chooser nobody shows which site is picked: the first one is used.
     int site = siteChooser ? siteIndex : 0;
-    bool opened = open(owner, BuildUrl(site, inputLine), SW_SHOWNORMAL);
+    const std::string url = BuildUrl(site, inputLine);
+    const size_t length = ShellTargetLength(url);
+    if (length > ShellOpenLimit()) {
+        // Nothing is cut: the word stays in the input line for the user to shorten.
+        PublishAnswer(TooLongMessage(length, ShellOpenLimit()));
+        return;
+    }
+    bool opened = open(owner, url, SW_SHOWNORMAL);
     PublishInput("");
     if (opened) {
         if (history.size() >= kHistoryLimit)

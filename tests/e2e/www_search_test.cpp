@@ -77,6 +77,76 @@ TEST_F(WwwTest, FailedOpenShowsTheErrorAndKeepsHistory) {
     EXPECT_TRUE(bar.WaitText(IDC_ANSWER, kWwwOpenFailed));
 }
 
+// Wine's shell takes a URL of 971 characters at most; a longer one once brought the bar down.
+constexpr size_t kWineShellLimit = 971;
+constexpr char kTooLong[] = "Error: URLが長すぎます（";
+
+// Pastes the line into the emptied input line and waits until all of it has arrived.
+::testing::AssertionResult Paste(PavraBar& bar, const std::string& line) {
+    if (!SetClipboardText(line))
+        return ::testing::AssertionFailure() << "no clipboard";
+    auto cleared = bar.ClearInput();
+    if (!cleared)
+        return cleared;
+    if (!bar.Keys("Ctrl+V"))
+        return ::testing::AssertionFailure() << "no paste key";
+    if (!WaitUntil([&] { return bar.Text(IDC_INPUT) == line; }, 10000))
+        return ::testing::AssertionFailure() << "the paste did not arrive whole: " << bar.Text(IDC_INPUT).size()
+                                             << " of " << line.size() << " bytes, answer " << bar.Text(IDC_ANSWER);
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(WwwTest, LongestUrlArrivesWholeAndALongerOneIsRefusedWithTheWordKept) {
+    ASSERT_TRUE(StartInWww("", kPinned));
+    const std::string longest(kWineShellLimit - std::string(kGooglePrefix).size(), 'w');
+    ASSERT_TRUE(Paste(bar, longest));
+    ASSERT_TRUE(bar.Keys("Return"));
+    ASSERT_TRUE(WaitForRecordedUrls(1));
+    EXPECT_EQ(PercentDecoded(RecordedUrls().back()), kGooglePrefix + longest);
+
+    struct Case {
+        const char* what;
+        std::string word;
+    };
+    std::string japanese;
+    while (japanese.size() < 2 * 1200)
+        japanese += "検索";
+    const Case cases[] = {
+        {"one character more", longest + "w"},
+        {"1,200 characters", std::string(1200, 'x')},
+        {"1,200 Japanese characters", japanese},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(Paste(bar, c.word));
+        ASSERT_TRUE(bar.Keys("Return"));
+        ASSERT_TRUE(WaitUntil([&] { return bar.Text(IDC_ANSWER).rfind(kTooLong, 0) == 0; }));
+        ASSERT_TRUE(bar.Process().Running());
+        EXPECT_EQ(bar.Text(IDC_INPUT), c.word);
+        EXPECT_EQ(RecordedUrls().size(), 1u);
+    }
+    // The bar searches on with a shorter word.
+    ASSERT_TRUE(bar.ClearInput());
+    ASSERT_TRUE(bar.Type("short\n"));
+    ASSERT_TRUE(WaitForRecordedUrls(2));
+    EXPECT_EQ(PercentDecoded(RecordedUrls().back()), std::string(kGooglePrefix) + "short");
+}
+
+TEST_F(WwwTest, LongSitePrefixFromTheSettingsIsRefusedNotFatal) {
+    for (size_t length : {1000u, 4095u}) {
+        SCOPED_TRACE(length);
+        const std::string prefix = "https://example.org/?" + std::string(length - 21, 'p');
+        ASSERT_TRUE(StartInWww("WWWURL0=" + prefix + "\r\n"));
+        const size_t recorded = RecordedUrls().size();
+        ASSERT_TRUE(bar.Type("x\n"));
+        ASSERT_TRUE(WaitUntil([&] { return bar.Text(IDC_ANSWER).rfind(kTooLong, 0) == 0; }));
+        ASSERT_TRUE(bar.Process().Running());
+        EXPECT_EQ(bar.Text(IDC_INPUT), "x");
+        EXPECT_EQ(RecordedUrls().size(), recorded);
+        ASSERT_TRUE(bar.Quit());
+    }
+}
+
 TEST_F(WwwTest, PickedSiteIsWrittenOnTheNextSearchOnly) {
     ASSERT_TRUE(StartInWww("", kPinned));
     ASSERT_TRUE(PickSite(3));

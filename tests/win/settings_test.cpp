@@ -41,6 +41,14 @@ TEST_F(SettingsFile, BarSectionIsClampedAndWrittenBack) {
         // Text that is no number reads as 0 and is then clamped.
         {"[pavra]\r\nDialogTitleColorR=red\r\nHotkeyKey=x\r\nVersionMajor=abc\r\n",
          {{BarSettings::DialogTitleColorR, 0}, {BarSettings::HotkeyKey, 0}, {BarSettings::VersionMajor, 0}}},
+        // A number beyond the 32-bit range stops at the nearest end instead of wrapping round;
+        // hexadecimal text reads as the platform reads it.
+        {"[pavra]\r\nDialogTransparency=4294967296\r\nHotkeyMod=-4294967296\r\nModeIndex=2147483648\r\n"
+         "DialogTitleColorR=-2147483649\r\nHotkeyKey=99999999999999999999\r\n"
+         "VersionMajor=-99999999999999999999\r\nVersionMinor= +4294967296x\r\nDialogTitleColorG=0x20\r\n",
+         {{BarSettings::DialogTransparency, 255}, {BarSettings::HotkeyMod, 0}, {BarSettings::ModeIndex, 2},
+          {BarSettings::DialogTitleColorR, 0}, {BarSettings::HotkeyKey, 255}, {BarSettings::VersionMajor, 0},
+          {BarSettings::VersionMinor, 255}, {BarSettings::DialogTitleColorG, 32}}},
         // Another section's keys are not the bar's.
         {"[calc]\r\nModeIndex=1\r\n", {}},
     };

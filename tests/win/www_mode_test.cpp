@@ -2,6 +2,7 @@
 // site chooser as a real window owned by a stand-in bar.
 #include "modes/www/www_mode.h"
 #include "modes/www/www_param_dlg.h"
+#include "platform/shell_open.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -353,3 +354,43 @@ TEST_F(WwwModeTest, ChooserIsPlacedAgainstTheBar) {
 }
 
 }  // namespace
+
+// A URL the shell cannot take safely is never handed over: the answer line says why, the word
+// stays in the input line and out of the history. Lengths count UTF-16 characters, not bytes.
+TEST_F(WwwModeTest, UrlBeyondTheShellLimitIsRefusedWhole) {
+    const std::string prefix = "https://www.google.co.jp/search?hl=ja&q=";
+    const size_t limit = ShellOpenLimit();
+    ASSERT_GT(limit, prefix.size() + 2);
+    const std::string kanji = "検";  // two bytes, one character
+    struct Case {
+        std::string word;
+        bool opened;
+    };
+    const Case cases[] = {
+        {std::string(limit - prefix.size(), 'a'), true},
+        {std::string(limit - prefix.size() + 1, 'a'), false},
+        {std::string(32767, 'a'), false},
+        {[&] { std::string w; for (size_t i = 0; i < limit - prefix.size(); ++i) w += kanji; return w; }(), true},
+        {[&] { std::string w; for (size_t i = 0; i < 16383; ++i) w += kanji; return w; }(), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.word.size());
+        g_opened.clear();
+        mode.history.clear();
+        mode.historyCursor = 0;
+        Apply();
+        mode.Execute(c.word);
+        EXPECT_EQ(g_opened.size(), c.opened ? 1u : 0u);
+        EXPECT_EQ(mode.inputChanged, c.opened);
+        EXPECT_EQ(mode.history.size(), c.opened ? 1u : 0u);
+        if (!c.opened) {
+            EXPECT_TRUE(mode.answerChanged);
+            EXPECT_EQ(mode.answerText.rfind("Error: URLが長すぎます（", 0), 0u) << mode.answerText;
+            EXPECT_NE(mode.answerText.find("ブラウザに渡せるのは" + std::to_string(limit) + "文字まで"),
+                      std::string::npos);
+        }
+    }
+    // The platform call itself refuses what is too long, whoever calls it.
+    EXPECT_FALSE(ShellOpen(bar, prefix + std::string(limit, 'a')));
+    EXPECT_EQ(ShellTargetLength(prefix + kanji), prefix.size() + 1);
+}
