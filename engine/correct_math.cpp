@@ -71,6 +71,14 @@ bool ExactPow(double x, double y, bool negative, double* out) {
     }
     if (ey > 12)
         return false;  // |y| beyond 2^64: only a power of two survives, and then the general path rounds
+    if (odd == 1 && ex == 0) {
+        *out = RoundExact(1, 0, negative);  // x = ±1
+        return true;
+    }
+    // Beyond 2^50 the power is neither a double nor a midpoint: x^n needs |ex n| <= 1200, or
+    // n <= 64. Checked first, so that neither product below overflows.
+    if (my > ((int64_t(1) << 50) >> ey) || my < -((int64_t(1) << 50) >> ey))
+        return false;
     int64_t n = my * (int64_t(1) << ey);
     if (odd == 1) {
         int64_t e = static_cast<int64_t>(ex) * n;

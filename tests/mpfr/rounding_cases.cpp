@@ -182,6 +182,10 @@ Arguments HardArguments(const std::string& name) {
                 out.emplace_back(k, n);
         out.emplace_back(1 - 1.1102230246251565e-16, 4.6116860184273879e18);
         out.emplace_back(1 + 2.220446049250313e-16, -3.1e18);
+        // Powers of two with huge whole exponents, where ex y is far beyond 64 bits.
+        for (double y : {10843961455707728.0, -10843961455707728.0, 4503599627370497.0, -9007199254740991.0, 1.8e19})
+            for (double x : {4.9406564584124654e-324, 2.0, 0.5, -1.0, 1.7976931348623157e308})
+                out.emplace_back(x, y);
     }
     return out;
 }
