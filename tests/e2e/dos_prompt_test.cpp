@@ -89,7 +89,7 @@ TEST_F(DosPrompt, FirstActivationShowsTheWindowBelowTheBar) {
     EXPECT_EQ(place.bottom - place.top, 400);
     EXPECT_EQ(bar.Text(IDC_BUTTON0), "設定");
     // The interpreter starts in the user's profile folder.
-    EXPECT_TRUE(Contains(Output(), "\\users\\")) << Output();
+    EXPECT_TRUE(WaitUntil([&] { return Contains(Output(), "\\users\\"); })) << Output();
     bar.Screenshot("dos-first-activation");
 
     ASSERT_TRUE(Run("echo pavra", "pavra\r\n"));
