@@ -99,6 +99,11 @@ struct LinkState {
     DWORD lastChunkTick = 0;
     bool outputEndsOpen = false;  // the last output did not end its line: a prompt, a question
     bool readerDone = true;
+    unsigned childGeneration = 0;  // counts the starts
+    DWORD startError = 0;          // the last start failed with this error
+    unsigned reportedGeneration = 0;  // the start whose failure or end the window was told of
+    unsigned exitLineGeneration = 0;  // the start to which the user's "exit" was written
+    unsigned noticeDoneGeneration = 0;  // ...and whose notice is in the pipe (or needs none)
     bool stopWriter = false;
     bool exitOnStop = false;
     std::atomic<bool> stopReader{false};
@@ -110,6 +115,15 @@ struct LinkState {
     bool ChildRunning() {
         LockGuard lock(outputLock);
         return IsProcessRunning(child.process.Get());
+    }
+
+    // The child has ended and all it left is read, the writer's notice of its end included.
+    bool ChildEndedAndRead() {
+        LockGuard lock(outputLock);
+        if (IsProcessRunning(child.process.Get()) || noticeDoneGeneration != childGeneration)
+            return false;
+        DWORD waiting = 0;
+        return !PipeBytesWaiting(output.read.Get(), waiting) || waiting == 0;
     }
 
     // outputLock held.
@@ -247,7 +261,7 @@ void RunReader(LinkState& s) {
                 s.AddOutput(chunk);
             }
         }
-        if (!s.ChildRunning())
+        if (s.ChildEndedAndRead())
             break;
     }
     {
@@ -260,14 +274,69 @@ void RunReader(LinkState& s) {
     DrainUntilWoken(s);
 }
 
+// The interpreter's own "exit", in any case, alone or with its arguments.
+bool IsExitLine(const std::string& line) {
+    if (line.size() < 4 || CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, line.data(), 4, "exit", 4) != CSTR_EQUAL)
+        return false;
+    return line.size() == 4 || line[4] == ' ' || line[4] == '\r' || line[4] == '\t' || line[4] == '/';
+}
+
+// The line the window shows when a child did not start (error) or ended without the user's "exit"
+// (its exit code): on a line of its own, so it never runs into a prompt.
+std::string ChildEndNotice(bool failedStart, DWORD code, bool lineOpen) {
+    char text[200];
+    if (failedStart)
+        wsprintfA(text, "［コマンドプロンプトを起動できませんでした（エラー %lu）。次にこのモードに切り替えたときに、もう一度起動します］", code);
+    else
+        wsprintfA(text, code < 0x10000 ? "［コマンドプロンプトが終了しました（終了コード %lu）。次にこのモードに切り替えたときに、もう一度起動します］"
+                                       : "［コマンドプロンプトが終了しました（終了コード 0x%08lX）。次にこのモードに切り替えたときに、もう一度起動します］",
+                  code);
+    return std::string(lineOpen ? "\r\n" : "") + text + "\r\n";
+}
+
+// outputLock held. What the window must be told of the current child, once per start: that it
+// did not start, or that it ended without the user's "exit". watched is the writer's own handle
+// of that child, renewed at each start.
+std::string ChildNoticeDue(LinkState& s, CHandle& watched, unsigned& watchedGeneration) {
+    if (watchedGeneration != s.childGeneration) {
+        watchedGeneration = s.childGeneration;
+        HANDLE copy = nullptr;
+        if (s.child.process)
+            DuplicateHandle(GetCurrentProcess(), s.child.process.Get(), GetCurrentProcess(), &copy, 0, FALSE,
+                            DUPLICATE_SAME_ACCESS);
+        watched.Reset(copy);
+    }
+    if (s.reportedGeneration == s.childGeneration || s.childGeneration == 0)
+        return std::string();
+    DWORD code = 0;
+    if (s.startError) {
+        code = s.startError;
+    } else if (!s.child.process || IsProcessRunning(s.child.process.Get())) {
+        return std::string();
+    } else {
+        GetExitCodeProcess(s.child.process.Get(), &code);
+        watched.Reset();
+        if (s.exitLineGeneration == s.childGeneration) {
+            s.reportedGeneration = s.noticeDoneGeneration = s.childGeneration;  // the user's own "exit"
+            return std::string();
+        }
+    }
+    s.reportedGeneration = s.childGeneration;
+    return ChildEndNotice(s.startError != 0, code, s.outputEndsOpen);
+}
+
 void RunWriter(LinkState& s) {
+    CHandle watched;
+    unsigned watchedGeneration = 0;
     for (;;) {
         std::string line;
+        std::string notice;
         DWORD wait = INFINITE;
         {
             LockGuard lock(s.outputLock);
             if (s.stopWriter)
                 break;
+            notice = ChildNoticeDue(s, watched, watchedGeneration);
             if (!s.heldLines.empty()) {
                 if (!IsProcessRunning(s.child.process.Get())) {
                     s.heldLines.clear();
@@ -281,15 +350,24 @@ void RunWriter(LinkState& s) {
                     }
                     s.lineTakenUp = false;
                     s.lastLineTick = GetTickCount();
+                    if (IsExitLine(line))
+                        s.exitLineGeneration = s.childGeneration;
                 } else {
                     wait = kHeldLinePollMs;
                 }
             }
         }
-        if (!line.empty())
+        if (!notice.empty()) {
+            // Through the output pipe: the reader shows it after all that the child wrote.
+            WriteAll(s.output.write.Get(), notice.data(), notice.size());
+            LockGuard lock(s.outputLock);
+            s.noticeDoneGeneration = s.reportedGeneration;
+        } else if (!line.empty()) {
             WriteAll(s.input.write.Get(), line.data(), line.size());
-        else
-            WaitForSingleObject(s.writerWake.Get(), wait);
+        } else {
+            HANDLE waits[2] = {s.writerWake.Get(), watched.Get()};
+            WaitForMultipleObjects(watched ? 2 : 1, waits, FALSE, wait);
+        }
     }
     bool sendExit;
     {
@@ -367,16 +445,24 @@ void ChildLink::RestartChild(const std::string& directory, const std::string& sc
 void ChildLink::StartChild(const std::string& directory, const std::string& script) {
     LinkState& s = *shared_;
     ChildProcess child;
-    StartHiddenProcess(BuildCommandLine(interpreter_, directory, script), s.input.read.Get(),
-                       s.output.write.Get(), s.output.write.Get(), child);
-    LockGuard lock(s.outputLock);
-    // The ended child's handles go here.
-    s.child = std::move(child);
-    s.heldLines.clear();
-    // The first line waits for the start-up prompt as for an answer.
-    s.lineTakenUp = true;
-    s.outputEndsOpen = false;
-    s.lastLineTick = s.lastChunkTick = GetTickCount();
+    DWORD error = 0;
+    if (!StartHiddenProcess(BuildCommandLine(interpreter_, directory, script), s.input.read.Get(),
+                            s.output.write.Get(), s.output.write.Get(), child))
+        error = GetLastError() ? GetLastError() : ERROR_GEN_FAILURE;
+    {
+        LockGuard lock(s.outputLock);
+        // The ended child's handles go here.
+        s.child = std::move(child);
+        ++s.childGeneration;
+        s.startError = error;
+        s.heldLines.clear();
+        // The first line waits for the start-up prompt as for an answer.
+        s.lineTakenUp = true;
+        s.outputEndsOpen = false;
+        s.lastLineTick = s.lastChunkTick = GetTickCount();
+    }
+    // The writer watches the new child, or tells the window that it did not start.
+    SetEvent(s.writerWake.Get());
 }
 
 void ChildLink::StartReader() {

@@ -163,3 +163,25 @@ TEST_F(DosPrompt, QuittingWhileOutputStreamsIsQuickAndKeepsTheMode) {
     EXPECT_LT(quitMs, 1000.0);
     EXPECT_EQ(bar.Ini().Int("pavra", "ModeIndex"), 1);
 }
+
+// An initial directory at the longest the settings file holds: the interpreter cannot start in
+// it. The window says so on a line of its own, the bar goes on answering, the next activation
+// tries again, and quitting is as quick as ever.
+TEST_F(DosPrompt, AnInterpreterThatCannotStartIsReportedAndTheBarGoesOn) {
+    const std::string directory = "C:\\" + std::string(4092, 'd');
+    ASSERT_TRUE(bar.WriteIni("[pavra]\r\nModeIndex=1\r\n[dos]\r\nInitialDirectory=" + directory + "\r\n"));
+    ASSERT_TRUE(bar.Start());
+    ASSERT_TRUE(bar.WaitText(IDC_ANSWER, kStartupAnswer)) << bar.Text(IDC_ANSWER);
+    const char kNotice[] = "［コマンドプロンプトが";
+    EXPECT_TRUE(WaitUntil([&] { return Contains(Output(), kNotice); })) << Output();
+    // The window is emptied here so that the next attempt's notice shows it was made.
+    SendMessageA(GetDlgItem(OutputWindow(), IDC_DOS_OUTPUT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    ASSERT_TRUE(LeaveAndComeBack());
+    EXPECT_TRUE(WaitUntil([&] { return Contains(Output(), kNotice); })) << Output();
+    ASSERT_TRUE(bar.Enter("1+1"));
+    double start = NowMs();
+    PostMessageA(bar.Window(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(bar.WaitExit(5000));
+    EXPECT_LT(NowMs() - start, 1000.0);
+    EXPECT_EQ(bar.Ini().String("dos", "InitialDirectory"), directory);
+}

@@ -260,3 +260,44 @@ TEST_F(DosChildLink, ClosingAnIdleLinkIsQuick) {
     link.CloseLink();
     EXPECT_LT(GetTickCount() - start, 1000u);
 }
+
+// A child that does not start, ends at once or crashes: the window says so on a line of its
+// own, the link goes on, and the next start serves the user again. The user's own exit says
+// nothing more than its echo.
+TEST_F(DosChildLink, AChildThatFailsOrEndsIsReportedAndTheNextStartServes) {
+    struct Case {
+        const char* interpreter;  // options of the fake, or a program that does not exist
+        const char* script;
+        const char* command;      // sent once the child runs
+        const char* notice;       // "" for none
+    };
+    const Case cases[] = {
+        {"missing", "", "", "起動できませんでした（エラー 2）"},
+        {"", "die 3", "", "終了しました（終了コード 3）"},
+        {"--no-echo", "", "die 0xC0000005", "［コマンドプロンプトが終了しました（終了コード 0xC0000005）"},
+        {"--no-echo", "", "exit", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.interpreter) + " / " + c.script + " / " + c.command);
+        link.CloseLink();
+        bool missing = std::string(c.interpreter) == "missing";
+        link.SetInterpreter(missing ? "\"" + ProgramDirectory() + "no_such_interpreter.exe\"" : FakeInterpreter(c.interpreter));
+        link.OpenLink(window->hwnd(), &history, "", c.script);
+        if (*c.command) {
+            ASSERT_TRUE(WaitForText("FAKE>")) << window->Text();
+            link.SendCommand(c.command);
+        }
+        ASSERT_TRUE(PumpUntil([&] { return !link.IsChildRunning(); }));
+        if (*c.notice) {
+            ASSERT_TRUE(PumpUntil([&] { return Contains(window->Text(), c.notice); })) << window->Text();
+            EXPECT_TRUE(EndsWith(window->Text(), "もう一度起動します］\r\n")) << window->Text();
+        } else {
+            PumpFor(300);
+            EXPECT_FALSE(Contains(window->Text(), "［")) << window->Text();
+        }
+        link.SetInterpreter(FakeInterpreter("--no-echo"));
+        link.RestartChild("", "");
+        ASSERT_TRUE(WaitForText("FAKE>")) << window->Text();
+        Run("echo again", "again\r\n");
+    }
+}

@@ -68,6 +68,9 @@ bool Run(const std::string& command) {
                 block.clear();
             }
         }
+    } else if (Starts(command, "die ")) {
+        // Ends at once with the given exit code, as a crash or a failing script does.
+        ExitProcess(static_cast<UINT>(strtoul(command.c_str() + 4, nullptr, 0)));
     } else if (command == "silent") {
     } else if (!command.empty()) {
         Write("unknown: " + command + "\r\n");
