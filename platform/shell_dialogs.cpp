@@ -4,6 +4,7 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include <cstring>
 #include <vector>
 
 #include "platform/system_library.h"
@@ -12,7 +13,9 @@ namespace {
 
 int CALLBACK SelectInitialFolder(HWND picker, UINT message, LPARAM, LPARAM data) {
     const char* initial = reinterpret_cast<const char*>(data);
-    if (message == BFFM_INITIALIZED && initial && *initial)
+    // The picker names folders in MAX_PATH buffers: a longer start is one it could not show, and
+    // the shell is not handed it.
+    if (message == BFFM_INITIALIZED && initial && *initial && std::strlen(initial) < MAX_PATH)
         SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(initial));
     return 0;
 }

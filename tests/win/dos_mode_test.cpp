@@ -144,8 +144,8 @@ std::function<bool()> PickFolder(const HWND& settings, const std::string& folder
 }
 
 std::string ItemText(HWND dialog, int id) {
-    char text[1024] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
+    std::string text(GetWindowTextLengthA(GetDlgItem(dialog, id)) + 1, '\0');
+    text.resize(GetDlgItemTextA(dialog, id, &text[0], static_cast<int>(text.size())));
     return text;
 }
 
@@ -468,4 +468,38 @@ TEST_F(DosMode, BatchFileBrowseKeepsTheCheckBoxAndSetsTheScript) {
     EXPECT_EQ(mode.GetInt(0), 0);
     EXPECT_EQ(mode.changedInts, std::vector<int>{0});
     EXPECT_FALSE(mode.followRequest);
+}
+
+// The folder picker opened over a directory at the longest the settings file holds: it opens,
+// and cancelling it keeps the directory.
+TEST_F(DosMode, FolderPickerOverTheLongestDirectoryOpensAndCancels) {
+    const std::string longest = "C:\\" + std::string(4092, 'd');
+    mode.SetString(0, longest.c_str());
+    HWND settings = nullptr;
+    ModalScript script({
+        [&] { return (settings = ThreadDialog("DOS設定")) != nullptr; },
+        [&] {
+            Click(settings, IDC_DOS_BROWSE_DIRECTORY);
+            return true;
+        },
+        [&] {
+            HWND picker = ThreadDialog("", settings);
+            if (!picker)
+                return false;
+            Click(picker, IDCANCEL);
+            return true;
+        },
+        [&] {
+            if (HWND picker = ThreadDialog("", settings)) {
+                Click(picker, IDCANCEL);  // a click before the picker was ready is lost
+                return false;
+            }
+            EXPECT_EQ(ItemText(settings, IDC_DOS_DIRECTORY), longest);
+            Click(settings, IDCANCEL);
+            return true;
+        },
+    });
+    mode.OnButton0();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(mode.GetString(0), longest);
 }
