@@ -6,7 +6,6 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
-#include <thread>
 
 namespace e2e {
 
@@ -19,30 +18,55 @@ struct Answer {
     std::string buffer;
 };
 
+struct Call {
+    std::mutex lock;
+    std::condition_variable ended;
+    bool done = false;
+    LRESULT result = -1;
+    std::string buffer;
+};
+
+struct Question {
+    std::shared_ptr<Call> call;
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    bool withBuffer;
+    bool wide;
+};
+
+DWORD WINAPI AskOnItsOwnThread(void* parameter)
+{
+    std::unique_ptr<Question> question(static_cast<Question*>(parameter));
+    Call& call = *question->call;
+    const LPARAM lParam = question->withBuffer ? reinterpret_cast<LPARAM>(&call.buffer[0]) : 0;
+    DWORD_PTR result = 0;
+    const auto send = question->wide ? SendMessageTimeoutW : SendMessageTimeoutA;
+    const bool answered =
+        send(question->window, question->message, question->wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result);
+    std::lock_guard<std::mutex> hold(call.lock);
+    call.result = answered ? static_cast<LRESULT>(result) : -1;
+    call.done = true;
+    call.ended.notify_all();
+    return 0;
+}
+
 // One message, sent on a thread of its own and waited for at most kMessageTimeoutMs: Wine's
 // SendMessageTimeout can wait for a busy program long past its timeout. An abandoned call ends
-// later, into its own buffer. bufferBytes > 0 passes a buffer of that size as lParam.
+// later, into its own buffer. bufferBytes > 0 passes a buffer of that size as lParam. The thread
+// is a plain system thread: the C++ runtime's threads, made and let go by the thousand, now and
+// then started with no argument under Wine and took the driver down.
 Answer Ask(HWND window, UINT message, WPARAM wParam, size_t bufferBytes = 0, bool wide = false)
 {
-    struct Call {
-        std::mutex lock;
-        std::condition_variable ended;
-        bool done = false;
-        LRESULT result = -1;
-        std::string buffer;
-    };
     auto call = std::make_shared<Call>();
     call->buffer.assign(bufferBytes, '\0');
-    std::thread([call, window, message, wParam, bufferBytes, wide] {
-        const LPARAM lParam = bufferBytes ? reinterpret_cast<LPARAM>(&call->buffer[0]) : 0;
-        DWORD_PTR result = 0;
-        const auto send = wide ? SendMessageTimeoutW : SendMessageTimeoutA;
-        const bool answered = send(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result);
-        std::lock_guard<std::mutex> hold(call->lock);
-        call->result = answered ? static_cast<LRESULT>(result) : -1;
-        call->done = true;
-        call->ended.notify_all();
-    }).detach();
+    std::unique_ptr<Question> question(new Question{call, window, message, wParam, bufferBytes > 0, wide});
+    HANDLE thread = CreateThread(nullptr, 64 * 1024, AskOnItsOwnThread, question.get(),
+                                 STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    if (!thread)
+        return Answer{};
+    question.release();
+    CloseHandle(thread);
     std::unique_lock<std::mutex> hold(call->lock);
     if (!call->ended.wait_for(hold, std::chrono::milliseconds(kMessageTimeoutMs), [&] { return call->done; }))
         return Answer{};
