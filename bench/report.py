@@ -119,7 +119,8 @@ def functions(text, report):
 
 def startup(text, report):
     rows = {}
-    for match in re.finditer(r"^(pavra|floor|bar)\s+([\d.]+)\s+([\d.]+)\s+(\d+)\s+(\d+)\s*$", text, re.MULTILINE):
+    for match in re.finditer(r"^(pavra|floor|bar|bare)\s+([\d.]+)\s+([\d.]+)\s+(\d+)\s+(\d+)\s*$", text,
+                             re.MULTILINE):
         rows[match.group(1)] = [float(v) for v in match.groups()[1:]]
     if "pavra" not in rows or "floor" not in rows:
         return
@@ -166,6 +167,14 @@ def startup(text, report):
                       f"{bar[1] / floor[1]:.2f}×, {bar[2] / floor[2]:.2f}×")
         report.figure("Start-up: Pavra against the bar's window alone (time, memory)",
                       f"{pavra[1] / bar[1]:.2f}×, {pavra[2] / bar[2]:.2f}×")
+    bare = rows.get("bare")
+    if bare:
+        # The themed common controls come with the manifest: held against the same program without it.
+        for what, column, unit in (("time until the bar answers Return", 1, "ms"), ("private memory", 2, "KiB")):
+            cost = pavra[column] / bare[column]
+            report.figure(f"Start-up: {what}, Pavra with its manifest against Pavra without it",
+                          f"{cost:.3f}× ({pavra[column]:.0f} {unit} against {bare[column]:.0f} {unit})",
+                          "1.03× or less", cost <= 1.03)
 
 
 def dos(text, report):
