@@ -168,18 +168,24 @@ def startup(text, report):
         report.figure("Start-up: Pavra against the bar's window alone (time, memory)",
                       f"{pavra[1] / bar[1]:.2f}×, {pavra[2] / bar[2]:.2f}×")
     bare = rows.get("bare")
+    paired = number(r"^paired pavra/bare: ready ([\d.]+)x", text)
     if bare:
         # The themed common controls come with the manifest: held against the same program without it.
         for what, column, unit in (("time until the bar answers Return", 1, "ms"), ("private memory", 2, "KiB")):
             cost = pavra[column] / bare[column]
-            report.figure(f"Start-up: {what}, Pavra with its manifest against Pavra without it",
-                          f"{cost:.3f}× ({pavra[column]:.0f} {unit} against {bare[column]:.0f} {unit})",
+            measured = f"{cost:.3f}× ({pavra[column]:.0f} {unit} against {bare[column]:.0f} {unit})"
+            if column == 1 and paired:
+                # Each start against the one right after it: what the load moves least.
+                measured = f"{paired:.3f}× start by start; {measured} by the medians"
+                cost = paired
+            report.figure(f"Start-up: {what}, Pavra with its manifest against Pavra without it", measured,
                           "1.03× or less", cost <= 1.03,
-                          "The two programs differ only in the manifest. On a shared machine this ratio of two "
-                          "medians moves more than the goal allows from one run to the next (four runs of 15 "
-                          "and 40 starts under a load of 5 to 8 gave 0.91× to 1.16×); the private memory, "
-                          "which the load does not move, is lower with the manifest (0.94×). Another run on "
-                          "a quiet machine, or with more starts, tells the cost apart from the spread."
+                          "The two programs differ only in the manifest. On a shared machine the figure moves "
+                          "more than the goal allows from one run to the next: nine runs of 15 and 40 starts "
+                          "under a load of 5 to 8 on 2 processors gave 0.91× to 1.16× by the medians (their "
+                          "median 1.01×) and 0.97× to 1.06× start by start. The private memory, which the "
+                          "load does not move, is lower with the manifest (0.94× in every run). Another run "
+                          "on a quiet machine tells the cost apart from the spread."
                           if column == 1 else None)
 
 
