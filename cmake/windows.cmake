@@ -21,6 +21,8 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 enable_language(RC)
 # Every template file of resources/ goes into pavra.exe; each one includes resource.h itself.
 file(GLOB RC_SOURCES CONFIGURE_DEPENDS resources/*.rc)
+# The console calculator declares itself with the same manifest.
+target_sources(pavra-calc PRIVATE ${CMAKE_SOURCE_DIR}/resources/manifest.rc)
 if(EXISTS ${CMAKE_SOURCE_DIR}/shell/main.cpp)
     add_executable(pavra WIN32 shell/main.cpp ${RC_SOURCES})
     target_link_libraries(pavra PRIVATE pavra_app)
