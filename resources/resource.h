@@ -24,6 +24,30 @@
 #define IDB_PIN_SIDE 147
 #define IDR_TRAY_MENU 149
 
+// The same bitmaps drawn for 125%, 150% and 200%: the 100% id plus 1000, 2000 and 3000.
+#define IDB_SCALE_STEP 1000
+#define IDB_UP_125 1138
+#define IDB_DOWN_125 1139
+#define IDB_CLOSE_125 1140
+#define IDB_MINIMIZE_125 1141
+#define IDB_TITLE_ICON_125 1144
+#define IDB_PIN_DOWN_125 1146
+#define IDB_PIN_SIDE_125 1147
+#define IDB_UP_150 2138
+#define IDB_DOWN_150 2139
+#define IDB_CLOSE_150 2140
+#define IDB_MINIMIZE_150 2141
+#define IDB_TITLE_ICON_150 2144
+#define IDB_PIN_DOWN_150 2146
+#define IDB_PIN_SIDE_150 2147
+#define IDB_UP_200 3138
+#define IDB_DOWN_200 3139
+#define IDB_CLOSE_200 3140
+#define IDB_MINIMIZE_200 3141
+#define IDB_TITLE_ICON_200 3144
+#define IDB_PIN_DOWN_200 3146
+#define IDB_PIN_SIDE_200 3147
+
 // The bar (dialog 102)
 #define IDC_INPUT 1000
 #define IDC_ANSWER 1001

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the bar's bitmaps (4 bits per pixel) and its icon into resources/.
+"""Draws the bar's bitmaps (4 bits per pixel) at each display scale, and its icon, into resources/.
 
 Run from anywhere: python3 scripts/make_images.py. The generated files are committed; run this
 again only when a picture changes.
@@ -50,83 +50,78 @@ def bmp4(width, height, pixels):
     return header + info + colours + data
 
 
-def from_art(art):
-    rows = [line for line in art.strip('\n').split('\n')]
-    width = len(rows[0])
-    assert all(len(r) == width for r in rows), art
-    return width, len(rows), [[COLOURS[c] for c in r] for r in rows]
+# The display scales the bar is drawn for: name suffix and dots per inch (96 is 100%).
+SCALES = (('', 96), ('_125', 120), ('_150', 144), ('_200', 192))
 
 
-UP = '''
-.................
-.................
-.................
-.................
-........#........
-.......###.......
-......#####......
-.....#######.....
-....#########....
-...###########...
-.................
-.................
-.................
-.................
-.................
-.................
-'''
-DOWN = '\n'.join(reversed(UP.strip('\n').split('\n')))
-CROSS = '''
-.r.......r.
-.rr.....rr.
-..rr...rr..
-...rr.rr...
-....rrr....
-...rr.rr...
-..rr...rr..
-.rr.....rr.
-'''
-LOW_BAR = '''
-...........
-...........
-...........
-...........
-...........
-..#######..
-..#######..
-...........
-'''
-PIN_DOWN = '''
-...#####...
-....#w#....
-....#w#....
-....#w#....
-..#######..
-.....#.....
-.....#.....
-.....#.....
-'''
-PIN_SIDE = '''
-...........
-.#.........
-.#.........
-.####......
-.#ww#######
-.####......
-.#.........
-.#.........
-'''
+def scaled(size, dpi):
+    """A 96-DPI pixel figure at dpi, rounded as the program rounds it (halves away from zero)."""
+    return (size * dpi + 48) // 96
 
 
-def disc(width, height, cx, cy, radius, inside, edge, outside):
-    rows = []
-    for y in range(height):
-        row = []
-        for x in range(width):
-            d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
-            row.append(inside if d <= radius - 1 else edge if d <= radius else outside)
-        rows.append(row)
-    return rows
+def draw(width, height, dpi, colour_at):
+    """Rows of colours of a picture designed width x height pixels at 96 DPI, drawn at dpi.
+
+    Every pixel takes the colour of the design at its centre, so edges stay hard at any scale
+    and at 96 DPI each pixel is exactly the design's.
+    """
+    w, h = scaled(width, dpi), scaled(height, dpi)
+    return w, h, [[colour_at((x + 0.5) * width / w, (y + 0.5) * height / h) for x in range(w)]
+                  for y in range(h)]
+
+
+def inside(u, v, left, top, right, bottom):
+    return left <= u < right and top <= v < bottom
+
+
+def up_arrow(u, v):
+    """17 x 16: a black triangle pointing up, apex at the middle of row 4, base under row 9."""
+    return COLOURS['#'] if 4 <= v < 10 and abs(u - 8.5) <= v - 4 else FACE
+
+
+def down_arrow(u, v):
+    return up_arrow(u, 16 - v)
+
+
+def cross(u, v):
+    """11 x 8: a red cross of two strokes, two pixels wide across, meeting at (5.5, 4.5)."""
+    du, dv = abs(u - 5.5), abs(v - 4.5)
+    return COLOURS['r'] if du < 4.5 and -0.5 < du - dv < 1.5 else FACE
+
+
+def low_bar(u, v):
+    """11 x 8: the minimise bar, low in the button."""
+    return COLOURS['#'] if inside(u, v, 2, 5, 9, 7) else FACE
+
+
+def pin_down(u, v):
+    """11 x 8: a pin seen from the side, point down (fixed)."""
+    if inside(u, v, 5, 1, 6, 4):
+        return COLOURS['w']
+    if (inside(u, v, 3, 0, 8, 1) or inside(u, v, 4, 1, 7, 4) or inside(u, v, 2, 4, 9, 5)
+            or inside(u, v, 5, 5, 6, 8)):
+        return COLOURS['#']
+    return FACE
+
+
+def pin_side(u, v):
+    """11 x 8: the same pin lying on its side, point right (not fixed)."""
+    if inside(u, v, 2, 4, 4, 5):
+        return COLOURS['w']
+    if inside(u, v, 1, 1, 2, 8) or inside(u, v, 1, 3, 5, 6) or inside(u, v, 4, 4, 11, 5):
+        return COLOURS['#']
+    return FACE
+
+
+def title_disc(u, v):
+    """16 x 12: a yellow disc with a dark rim on the default title colour (the program recolours it)."""
+    d = math.hypot(u - 8, v - 6)
+    return (255, 255, 0) if d <= 4 else (128, 128, 0) if d <= 5 else TITLE
+
+
+PICTURES = (('up', 17, 16, up_arrow), ('down', 17, 16, down_arrow), ('close', 11, 8, cross),
+            ('minimize', 11, 8, low_bar), ('pin_down', 11, 8, pin_down), ('pin_side', 11, 8, pin_side),
+            ('title_icon', 16, 12, title_disc))
 
 
 def icon_image(size):
@@ -186,10 +181,9 @@ def write(name, data):
 
 
 def main():
-    for name, art in (('up.bmp', UP), ('down.bmp', DOWN), ('close.bmp', CROSS),
-                      ('minimize.bmp', LOW_BAR), ('pin_down.bmp', PIN_DOWN), ('pin_side.bmp', PIN_SIDE)):
-        write(name, bmp4(*from_art(art)))
-    write('title_icon.bmp', bmp4(16, 12, disc(16, 12, 8, 6, 5, (255, 255, 0), (128, 128, 0), TITLE)))
+    for name, width, height, colour_at in PICTURES:
+        for suffix, dpi in SCALES:
+            write(name + suffix + '.bmp', bmp4(*draw(width, height, dpi, colour_at)))
     write('pavra.ico', ico((32, 16)))
 
 

@@ -2,15 +2,17 @@
 
 #include <commctrl.h>
 
-#include "platform/bitmap.h"
+#include <utility>
+
+#include "platform/dpi.h"
 #include "platform/profile.h"
 #include "resources/resource.h"
+#include "shell/bar_bitmaps.h"
 #include "shell/mode_settings.h"
 #include "shell/report_error.h"
 
 namespace {
 
-const COLORREF kDefaultTitleColour = RGB(209, 225, 254);
 const int kInputLimit = 32767;
 // Loaded in this order; indices into CpavraDlg::bitmaps_.
 const int kBitmapIds[] = {IDB_DOWN, IDB_UP, IDB_CLOSE, IDB_MINIMIZE, IDB_TITLE_ICON, IDB_PIN_DOWN, IDB_PIN_SIDE};
@@ -72,7 +74,7 @@ BOOL CpavraDlg::OnInit() {
     SetWindowTextA(hwnd(), "Pavra");
     ApplyTaskbarButton();
     PlaceBar();
-    LoadBitmaps();
+    LoadBitmaps(WindowDpi(hwnd()));
     SetupControls();
     RECT client;
     GetClientRect(hwnd(), &client);
@@ -113,26 +115,20 @@ BOOL CpavraDlg::OnInit() {
     return FALSE;
 }
 
-void CpavraDlg::LoadBitmaps() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    for (int i = 0; i < 7; ++i) {
-        // Grey button-face pixels take the system's button colour; the title icon keeps its own.
-        UINT flags = kBitmapIds[i] == IDB_TITLE_ICON ? 0 : LR_LOADMAP3DCOLORS;
-        bitmaps_[i].Reset(static_cast<HBITMAP>(
-            LoadImageA(instance, MAKEINTRESOURCEA(kBitmapIds[i]), IMAGE_BITMAP, 0, 0, flags)));
-    }
+// Again whenever the bar's DPI changes: the controls take the new bitmaps before the old ones go.
+void CpavraDlg::LoadBitmaps(UINT dpi) {
     COLORREF title = RGB(settings[BarSettings::DialogTitleColorR], settings[BarSettings::DialogTitleColorG],
                          settings[BarSettings::DialogTitleColorB]);
     titleBrush_.Reset(CreateSolidBrush(title));
-    CBitmap& icon = bitmaps_[BitmapSlot(IDB_TITLE_ICON)];
-    if (title != kDefaultTitleColour && icon) {
-        if (HBITMAP recoloured = CopyBitmapReplacingColour(icon.Get(), kDefaultTitleColour, title))
-            icon.Reset(recoloured);
+    CBitmap previous[7];
+    for (int i = 0; i < 7; ++i) {
+        previous[i] = std::move(bitmaps_[i]);
+        bitmaps_[i].Reset(LoadBarBitmap(kBitmapIds[i], dpi, title));
     }
     ShowBitmap(IDC_CLOSE, IDB_CLOSE);
     ShowBitmap(IDC_MINIMIZE, IDB_MINIMIZE);
     ShowBitmap(IDC_TITLE_ICON, IDB_TITLE_ICON);
-    ShowBitmap(IDC_SETTINGS_TOGGLE, IDB_DOWN);
+    ShowBitmap(IDC_SETTINGS_TOGGLE, settingsOpen ? IDB_UP : IDB_DOWN);
     ShowBitmap(IDC_PIN, settings[BarSettings::DialogPinFixed] ? IDB_PIN_DOWN : IDB_PIN_SIDE);
 }
 
@@ -140,7 +136,7 @@ void CpavraDlg::LoadBitmaps() {
 void CpavraDlg::ShowBitmap(int controlId, int bitmapId) {
     HWND control = Item(controlId);
     HBITMAP bitmap = bitmaps_[BitmapSlot(bitmapId)].Get();
-    if (!control || !bitmap)
+    if (!control)
         return;
     UINT message = controlId == IDC_TITLE_ICON ? STM_SETIMAGE : BM_SETIMAGE;
     SendMessageA(control, message, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));

@@ -62,7 +62,7 @@ private:
     void FocusInput() const;
 
     void CreateModesAndLoad();
-    void LoadBitmaps();
+    void LoadBitmaps(UINT dpi);
     void ShowBitmap(int controlId, int bitmapId);
     void SetupControls();
     void SetupTooltips();
