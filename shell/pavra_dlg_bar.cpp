@@ -423,7 +423,7 @@ INT_PTR CpavraDlg::OnBarMessage(UINT message, WPARAM wParam, LPARAM lParam, bool
 // The bar moved to a display of another DPI; its fonts and template places are scaled already.
 // The bitmaps, the height and the layout follow; the suggested rectangle gives place and width.
 void CpavraDlg::OnDpiChanged(const RECT& suggested) {
-    LoadBitmaps();
+    LoadBitmaps(Dpi());
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  FrameHeight() + BarHeight(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     RECT client;
