@@ -424,8 +424,10 @@ INT_PTR CpavraDlg::OnBarMessage(UINT message, WPARAM wParam, LPARAM lParam, bool
 // The bitmaps, the height and the layout follow; the suggested rectangle gives place and width.
 void CpavraDlg::OnDpiChanged(const RECT& suggested) {
     LoadBitmaps(Dpi());
-    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 FrameHeight() + BarHeight(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // Size first: the height rule keeps the top edge of a size change where it is.
+    SetWindowPos(hwnd(), nullptr, 0, 0, suggested.right - suggested.left, FrameHeight() + BarHeight(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client;
     GetClientRect(hwnd(), &client);
     LayoutBar(client.right);

@@ -57,6 +57,23 @@ protected:
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     }
 
+    // Tells the bar that it now stands on a display of newDpi, as the platform does after a move
+    // to another monitor. The suggested rectangle is written into the program's own memory, where
+    // the message's pointer must lead.
+    ::testing::AssertionResult ChangeDpi(UINT newDpi, const RECT& suggested)
+    {
+        HANDLE process = bar.Process().Handle();
+        void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        if (!remote || !WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr))
+            return ::testing::AssertionFailure() << "cannot write into the program: " << GetLastError();
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(bar.Window(), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(remote),
+                            SMTO_ABORTIFHUNG, 5000, &result);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        dpi = newDpi;
+        return ::testing::AssertionSuccess();
+    }
+
     // Every control of the closed bar at its scaled place, edges scaled and sizes their differences.
     void ExpectLayout()
     {
@@ -211,6 +228,53 @@ TEST_F(ScaleTest, CompanionsAndDialogsArePlacedAndWhole)
     ExpectWhole(chooser, "the site chooser");
     Shot("site-chooser");
     EXPECT_TRUE(bar.Quit());
+}
+
+// Wine shows one monitor only: the change of monitor is the message alone.
+TEST_F(ScaleTest, ADpiChangeLaysOutTheBarAndItsCompanionAgain)
+{
+    ASSERT_TRUE(StartPinned());
+    const UINT startDpi = dpi;
+    ASSERT_TRUE(SetWindowPos(bar.Window(), nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+    ASSERT_TRUE(bar.Click(IDC_SETTINGS_TOGGLE));
+    ASSERT_TRUE(WaitUntil([&] { return bar.ClientSize().cy == s(169); }));
+    ASSERT_TRUE(bar.Enter("ref"));
+    HWND ref = WaitWindow("Calc リファレンスマニュアル");
+    ASSERT_NE(ref, nullptr);
+    const RECT before = bar.WindowRect();
+    const SIZE client = bar.ClientSize();
+    const int area[] = {IDC_PAVRA_GROUP, IDC_TOPMOST, IDC_TASKTRAY, IDC_MODE_GROUP, IDC_BUTTON2};
+    std::vector<RECT> places;
+    for (int id : area)
+        places.push_back(bar.ItemRect(id));
+
+    const UINT other = startDpi == 96 ? 144 : 96;
+    const int width = MulDiv(before.right - before.left, static_cast<int>(other), static_cast<int>(startDpi));
+    const RECT suggested = {40, 30, 40 + width, 30 + 200};
+    ASSERT_TRUE(ChangeDpi(other, suggested));
+    SCOPED_TRACE("DPI " + std::to_string(startDpi) + " to " + std::to_string(other));
+    EXPECT_TRUE(WaitUntil([&] { return bar.ClientSize().cy == s(169); })) << bar.ClientSize().cy;
+    const RECT after = bar.WindowRect();
+    EXPECT_EQ(after.left, suggested.left);
+    EXPECT_EQ(after.top, suggested.top);
+    EXPECT_EQ(after.right - after.left, width);
+    ExpectLayout();
+    const std::vector<TextCut> cuts = TextCuts(bar.Window(), kBarFont, other);
+    EXPECT_TRUE(cuts.empty()) << Describe(cuts);
+    EXPECT_TRUE(WaitUntil([&] {
+        return WindowRectOf(ref).top == after.bottom && WindowRectOf(ref).bottom == after.bottom + s(260);
+    }));
+    bar.Screenshot("scale-" + std::to_string(startDpi) + "-to-" + std::to_string(other) + "-bar-open");
+
+    // Back on the first display everything is where it was.
+    ASSERT_TRUE(ChangeDpi(startDpi, before));
+    EXPECT_TRUE(WaitUntil([&] { return bar.ClientSize().cy == client.cy && bar.ClientSize().cx == client.cx; }));
+    ExpectLayout();
+    for (size_t i = 0; i < places.size(); ++i) {
+        const RECT now = bar.ItemRect(area[i]);
+        EXPECT_TRUE(EqualRect(&now, &places[i])) << "control " << area[i];
+    }
+    EXPECT_TRUE(TextCuts(bar.Window(), kBarFont, startDpi).empty());
 }
 
 }  // namespace

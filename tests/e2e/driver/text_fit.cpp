@@ -132,8 +132,9 @@ Measure MeasureControl(HWND control, HDC dc, UINT dpi, SIZE client)
     } else if (lstrcmpiA(kind.c_str(), "ComboBox") == 0) {
         // The selection shows in the field beside the drop-down button, inside the edges.
         SIZE extent = TextExtent(dc, text, DT_SINGLELINE | DT_NOPREFIX, 0);
-        const int edges = 2 * GetSystemMetrics(SM_CXEDGE);
-        m.needed = {extent.cx + GetSystemMetrics(SM_CXVSCROLL) + edges + Scale(2, dpi), line + edges};
+        // The button is a scroll bar's width at the window's DPI; the edges are 2 pixels at any.
+        const int edges = 2 * 2;
+        m.needed = {extent.cx + Scale(16, dpi) + edges + Scale(2, dpi), line + edges};
         m.measured = true;
     }
     return m;
