@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/dpi.h"
+
 namespace {
 const char kDialogProperty[] = "PavraDialog";
 }
@@ -89,6 +91,11 @@ CDialog* CDialog::FromHandle(HWND hwnd) {
     return hwnd ? static_cast<CDialog*>(GetPropA(hwnd, kDialogProperty)) : nullptr;
 }
 
+UINT CDialog::DpiOf(HWND window) {
+    CDialog* dialog = FromHandle(window);
+    return dialog ? dialog->Dpi() : WindowDpi(window);
+}
+
 bool CDialog::RouteMessage(MSG* msg) {
     if (!msg->hwnd)
         return false;
@@ -119,6 +126,17 @@ INT_PTR CDialog::OnMessage(UINT, WPARAM, LPARAM, bool& handled) {
 bool CDialog::PreTranslateMessage(MSG*) { return false; }
 void CDialog::PostNcDestroy() {}
 
+int CDialog::Scaled(int value) const { return ScaleForDpi(value, Dpi()); }
+
+void CDialog::OnDpiChanged(const RECT& suggested) {
+    if (!GetPropA(hwnd_, kPlacingProperty))
+        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    OnSize(client.right, client.bottom);
+}
+
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CDialog* dialog;
     if (message == WM_INITDIALOG) {
@@ -144,7 +162,12 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        rescaler_.Record(hwnd_, WindowDpi(hwnd_));
         return OnInit();
+    case WM_DPICHANGED:
+        rescaler_.Rescale(HIWORD(wParam));
+        OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
+        return TRUE;
     case WM_COMMAND: {
         int id = LOWORD(wParam);
         int code = HIWORD(wParam);

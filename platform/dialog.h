@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "platform/dialog_rescaler.h"
+
 class CDialog {
 public:
     explicit CDialog(int templateId);
@@ -28,6 +30,12 @@ public:
     void SetItemText(int id, const std::string& text) const;
     bool IsModal() const { return modal_; }
 
+    // The DPI the dialog is laid out for, and a 96-DPI figure scaled to it.
+    UINT Dpi() const { return rescaler_.Dpi(); }
+    int Scaled(int value) const;
+
+    // The DPI of window: its dialog's when it is one made by this class, else the platform's.
+    static UINT DpiOf(HWND window);
     // The dialog object behind a dialog window made by this class, or null.
     static CDialog* FromHandle(HWND hwnd);
     // Hands msg to the dialog it is bound for (PreTranslateMessage, then keyboard navigation).
@@ -47,11 +55,16 @@ protected:
     virtual bool PreTranslateMessage(MSG* msg);
     // After the window is gone (WM_NCDESTROY). Modeless companions delete themselves here.
     virtual void PostNcDestroy();
+    // The window moved to a display of another DPI (WM_DPICHANGED), after the fonts and the
+    // template's places were scaled: takes the suggested rectangle unless an owner is placing the
+    // window, and lays the dialog out again (OnSize).
+    virtual void OnDpiChanged(const RECT& suggested);
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    DialogRescaler rescaler_;
     int templateId_;
     HWND hwnd_ = nullptr;
     bool modal_ = false;

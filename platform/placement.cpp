@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "platform/dialog.h"
+#include "platform/dialog_rescaler.h"
 #include "platform/work_area.h"
 
 namespace {
@@ -64,6 +66,13 @@ RECT PlaceBeside(const RECT& bar, int size, const RECT& workArea) {
     return NotInverted(place);
 }
 
+UINT PlacementDpi(HWND window) {
+    HWND owner = GetWindow(window, GW_OWNER);
+    return CDialog::DpiOf(owner ? owner : window);
+}
+
 void MoveToRect(HWND window, const RECT& rect) {
+    SetPropA(window, kPlacingProperty, reinterpret_cast<HANDLE>(1));
     MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    RemovePropA(window, kPlacingProperty);
 }

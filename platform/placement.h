@@ -19,5 +19,8 @@ RECT PlaceBelowOrAbove(const RECT& bar, int height, const RECT& workArea);
 // area's bottom.
 RECT PlaceBeside(const RECT& bar, int size, const RECT& workArea);
 
+// The DPI of the window that window is placed against: its owner's (the bar's).
+UINT PlacementDpi(HWND window);
+
 // Moves and repaints window to rect.
 void MoveToRect(HWND window, const RECT& rect);

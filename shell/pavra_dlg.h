@@ -30,8 +30,9 @@ public:
     void Quit();
 
     // " Pavra" and the spaces that carry the title colour across a strip of clientWidth pixels.
-    static std::string TitleText(int clientWidth);
-    // The client height the bar keeps: 12 rolled up, 169 with the settings area open, else 49.
+    static std::string TitleText(int clientWidth, UINT dpi = 96);
+    // The client height the bar keeps: 12 rolled up, 169 with the settings area open, else 49
+    // (at 96 DPI; scaled to the bar's DPI).
     int BarHeight() const;
 
     BarSettings settings;
@@ -49,6 +50,7 @@ protected:
     void OnCancel() override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
     bool PreTranslateMessage(MSG* msg) override;
+    void OnDpiChanged(const RECT& suggested) override;
 
 private:
     // The dialog data exchange of the two lines.
@@ -132,6 +134,7 @@ private:
     void ShowTitleIconMenu();
     bool OnPaint();
     int FrameHeight() const;
+
 
     ModeFactory createModes_;
     CIcon icon_;

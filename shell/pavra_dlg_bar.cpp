@@ -21,6 +21,9 @@ const UINT kTrayIconId = 100;
 const int kHotkeyId = 0;
 // The title strip: all that a rolled-up bar shows.
 const int kTitleStripHeight = 12;
+const int kClosedHeight = 49;
+// The settings area below the answer line is seen whole at this height.
+const int kOpenHeight = 169;
 
 // Sent to every top-level window when the desktop's shell (re)starts and has forgotten the icons.
 UINT TaskbarCreatedMessage() {
@@ -45,8 +48,8 @@ void SetAppWindowStyle(HWND window, bool taskbarButton) {
 
 int CpavraDlg::BarHeight() const {
     if (visibility == RolledUp)
-        return kTitleStripHeight;
-    return settingsOpen ? 169 : 49;
+        return Scaled(kTitleStripHeight);
+    return Scaled(settingsOpen ? kOpenHeight : kClosedHeight);
 }
 
 int CpavraDlg::FrameHeight() const {
@@ -85,7 +88,7 @@ void CpavraDlg::PlaceBar() {
     int y = settings[BarSettings::DialogTopPos] ? 0 : ((a.bottom - a.top) - height) / 2;
     int x = ((a.right - a.left) - width) / 2;
     // Size first: the height rule keeps the top edge of a size change where it is.
-    SetWindowPos(hwnd(), nullptr, 0, 0, width, FrameHeight() + 49, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, 0, 0, width, FrameHeight() + Scaled(kClosedHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ApplyTopMost();
 }
@@ -172,7 +175,7 @@ void CpavraDlg::RollUp() {
     ReadDialogData();
     if (CpavraModeBase* mode = CurrentMode())
         mode->Deactivate(inputLineText);
-    SetClientHeight(kTitleStripHeight);
+    SetClientHeight(Scaled(kTitleStripHeight));
     SetOpacity(hwnd(), settings[BarSettings::DialogTransparency]);
 }
 
@@ -342,7 +345,7 @@ void CpavraDlg::ShowTitleIconMenu() {
         return;
     SetMenuDefaultItem(menu, IDM_QUIT, FALSE);
     EnableMenuItem(menu, SC_MINIMIZE, MF_BYCOMMAND | MF_ENABLED);
-    POINT point = {0, kTitleStripHeight};
+    POINT point = {0, Scaled(kTitleStripHeight)};
     ClientToScreen(hwnd(), &point);
     UINT command = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, point.x, point.y, 0, hwnd(), nullptr));
@@ -415,4 +418,19 @@ INT_PTR CpavraDlg::OnBarMessage(UINT message, WPARAM wParam, LPARAM lParam, bool
         handled = false;
         return FALSE;
     }
+}
+
+// The bar moved to a display of another DPI; its fonts and template places are scaled already.
+// The bitmaps, the height and the layout follow; the suggested rectangle gives place and width.
+void CpavraDlg::OnDpiChanged(const RECT& suggested) {
+    LoadBitmaps(Dpi());
+    // Size first: the height rule keeps the top edge of a size change where it is.
+    SetWindowPos(hwnd(), nullptr, 0, 0, suggested.right - suggested.left, FrameHeight() + BarHeight(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    LayoutBar(client.right);
+    if (CpavraModeBase* mode = CurrentMode())
+        mode->FollowMainWindow(ScreenRect());
 }

@@ -3,31 +3,41 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/dpi.h"
 #include "platform/tooltip.h"
 #include "resources/resource.h"
 #include "shell/pavra_dlg.h"
 
-std::string CpavraDlg::TitleText(int clientWidth) {
-    int spaces = (clientWidth - 97) / 4 + 10;
+// A space is 4 pixels wide at 96 DPI, and the figures grow with it.
+std::string CpavraDlg::TitleText(int clientWidth, UINT dpi) {
+    int spaces = (clientWidth - ScaleForDpi(97, dpi)) / ScaleForDpi(4, dpi) + 10;
     return " Pavra" + std::string(spaces > 0 ? static_cast<size_t>(spaces) : 0, ' ');
 }
 
+// Every figure is a 96-DPI one. Edges are scaled, and sizes taken as their differences, so that
+// neighbours meet without a gap or an overlap at any scale.
 void CpavraDlg::LayoutBar(int w) {
-    SetItemText(IDC_TITLE, TitleText(w));
+    SetItemText(IDC_TITLE, TitleText(w, Dpi()));
+    auto s = [this](int value) { return Scaled(value); };
     struct Place {
-        int id, x, y, width, height;
+        int id, left, top, right, bottom;
     };
     const Place places[] = {
-        {IDC_TITLE, 16, 0, w - 61, 12},       {IDC_TITLE_ICON, 0, 0, 16, 12},
-        {IDC_PIN, w - 45, 0, 15, 12},         {IDC_MINIMIZE, w - 30, 0, 15, 12},
-        {IDC_CLOSE, w - 15, 0, 15, 12},       {IDC_INPUT, 0, 12, w - 86, 19},
-        {IDC_MODE_LIST, w - 86, 12, 86, 100}, {IDC_ANSWER, 0, 31, w - 86, 18},
-        {IDC_MD0, w - 86, 31, 33, 18},        {IDC_MD1, w - 53, 31, 33, 18},
-        {IDC_SETTINGS_TOGGLE, w - 19, 32, 17, 16},
+        {IDC_TITLE, s(16), 0, w - s(45), s(12)},
+        {IDC_TITLE_ICON, 0, 0, s(16), s(12)},
+        {IDC_PIN, w - s(45), 0, w - s(30), s(12)},
+        {IDC_MINIMIZE, w - s(30), 0, w - s(15), s(12)},
+        {IDC_CLOSE, w - s(15), 0, w, s(12)},
+        {IDC_INPUT, 0, s(12), w - s(86), s(31)},
+        {IDC_MODE_LIST, w - s(86), s(12), w, s(12) + s(100)},
+        {IDC_ANSWER, 0, s(31), w - s(86), s(49)},
+        {IDC_MD0, w - s(86), s(31), w - s(53), s(49)},
+        {IDC_MD1, w - s(53), s(31), w - s(20), s(49)},
+        {IDC_SETTINGS_TOGGLE, w - s(19), s(32), w - s(2), s(48)},
     };
     for (const Place& p : places)
-        MoveWindow(Item(p.id), p.x, p.y, p.width, p.height, TRUE);
-    SendMessageA(Item(IDC_MODE_LIST), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 13);
+        MoveWindow(Item(p.id), p.left, p.top, p.right - p.left, p.bottom - p.top, TRUE);
+    SendMessageA(Item(IDC_MODE_LIST), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), s(13));
 }
 
 void CpavraDlg::PressTitleButton(int id) {
@@ -146,7 +156,7 @@ LRESULT CpavraDlg::HitTest(LPARAM lParam) {
     RECT client;
     GetClientRect(hwnd(), &client);
     // The title strip between the icon and the title buttons drags the bar.
-    if (point.x >= 16 && point.x < client.right - 30 && point.y < 12)
+    if (point.x >= Scaled(16) && point.x < client.right - Scaled(30) && point.y < Scaled(12))
         return HTCAPTION;
     return HTCLIENT;
 }

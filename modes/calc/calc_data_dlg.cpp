@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "engine/calc_engine.h"
+#include "platform/dpi.h"
 #include "platform/list_view.h"
 #include "platform/placement.h"
 #include "resources/resource.h"
@@ -16,8 +17,8 @@ CcalcDataDlg::CcalcDataDlg() : CCompanionDialog(IDD_CALC_DATA) {}
 
 BOOL CcalcDataDlg::OnInit() {
     HWND list = Item(IDC_DATA_LIST);
-    if (ListViewAddColumn(list, 0, "変数", kNameWidth) &&
-        ListViewAddColumn(list, 1, "値", ClientWidth(hwnd()) - kNameWidth) && ListViewUseReport(list)) {
+    if (ListViewAddColumn(list, 0, "変数", Scaled(kNameWidth)) &&
+        ListViewAddColumn(list, 1, "値", ClientWidth(hwnd()) - Scaled(kNameWidth)) && ListViewUseReport(list)) {
         initialized_ = true;
     } else {
         PostMessageA(hwnd(), WM_CLOSE, 0, 0);
@@ -40,13 +41,14 @@ void CcalcDataDlg::OnSize(int width, int height) {
     if (!initialized_)
         return;
     HWND list = Item(IDC_DATA_LIST);
-    MoveWindow(list, 10, 10, width - 20, height - 20, TRUE);
+    int margin = Scaled(10);
+    MoveWindow(list, margin, margin, width - 2 * margin, height - 2 * margin, TRUE);
     int l = ClientWidth(list);
-    ListViewSetColumnWidth(list, 0, kNameWidth);
-    ListViewSetColumnWidth(list, 1, l - kNameWidth);
+    ListViewSetColumnWidth(list, 0, Scaled(kNameWidth));
+    ListViewSetColumnWidth(list, 1, l - Scaled(kNameWidth));
     InvalidateRect(list, nullptr, TRUE);
 }
 
 void CcalcDataDlg::PlaceBeside(const RECT& bar) {
-    MoveToRect(hwnd(), ::PlaceBeside(bar, kWidth, WorkAreaOrUnbounded()));
+    MoveToRect(hwnd(), ::PlaceBeside(bar, ScaleForDpi(kWidth, PlacementDpi(hwnd())), WorkAreaOrUnbounded()));
 }

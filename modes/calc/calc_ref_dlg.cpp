@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "engine/calc_tables.h"
+#include "platform/dpi.h"
 #include "platform/list_view.h"
 #include "platform/placement.h"
 #include "resources/resource.h"
@@ -65,7 +66,8 @@ bool CcalcRefDlg::SetUp() {
 bool CcalcRefDlg::FillTables() {
     HWND list = Item(IDC_REF_COMMANDS);
     int width = ClientWidth(list);
-    if (!ListViewAddColumn(list, 0, "コマンド", 50) || !ListViewAddColumn(list, 1, "説明", width - 70))
+    if (!ListViewAddColumn(list, 0, "コマンド", Scaled(50)) ||
+        !ListViewAddColumn(list, 1, "説明", width - Scaled(70)))
         return false;
     for (size_t i = 0; i < std::size(kCalcCommands); ++i) {
         if (!ListViewAddRow(list, static_cast<int>(i), {kCalcCommands[i].word, kCalcCommands[i].description}))
@@ -76,8 +78,8 @@ bool CcalcRefDlg::FillTables() {
 
     list = Item(IDC_REF_FUNCTIONS);
     width = ClientWidth(list);
-    if (!ListViewAddColumn(list, 0, "関数", 50) || !ListViewAddColumn(list, 1, "使用法", 120) ||
-        !ListViewAddColumn(list, 2, "説明", width - 190))
+    if (!ListViewAddColumn(list, 0, "関数", Scaled(50)) || !ListViewAddColumn(list, 1, "使用法", Scaled(120)) ||
+        !ListViewAddColumn(list, 2, "説明", width - Scaled(190)))
         return false;
     for (size_t i = 0; i < std::size(kCalcFunctions); ++i) {
         const CalcFunctionInfo& f = kCalcFunctions[i];
@@ -89,7 +91,7 @@ bool CcalcRefDlg::FillTables() {
 
     list = Item(IDC_REF_CONSTANTS);
     width = ClientWidth(list);
-    if (!ListViewAddColumn(list, 0, "定数", 50) || !ListViewAddColumn(list, 1, "説明", width - 70))
+    if (!ListViewAddColumn(list, 0, "定数", Scaled(50)) || !ListViewAddColumn(list, 1, "説明", width - Scaled(70)))
         return false;
     for (size_t i = 0; i < std::size(kCalcConstants); ++i) {
         if (!ListViewAddRow(list, static_cast<int>(i),
@@ -101,8 +103,8 @@ bool CcalcRefDlg::FillTables() {
 
     list = Item(IDC_REF_OPERATORS);
     width = ClientWidth(list);
-    if (!ListViewAddColumn(list, 0, "演算子", 50) || !ListViewAddColumn(list, 1, "説明", 120) ||
-        !ListViewAddColumn(list, 2, "注釈", width - 190))
+    if (!ListViewAddColumn(list, 0, "演算子", Scaled(50)) || !ListViewAddColumn(list, 1, "説明", Scaled(120)) ||
+        !ListViewAddColumn(list, 2, "注釈", width - Scaled(190)))
         return false;
     for (size_t i = 0; i < std::size(kCalcOperators); ++i) {
         const CalcOperatorInfo& op = kCalcOperators[i];
@@ -128,31 +130,33 @@ LRESULT CcalcRefDlg::OnNotify(NMHDR* header) {
 void CcalcRefDlg::OnSize(int width, int height) {
     if (!initialized_)
         return;
-    MoveWindow(Item(IDC_REF_TAB), 10, 10, width - 20, height - 20, TRUE);
+    // Margins are scaled edges: the tab 10 pixels in, the pages 20 (40 at the top, for the labels).
+    int m10 = Scaled(10), m20 = Scaled(20), m40 = Scaled(40);
+    MoveWindow(Item(IDC_REF_TAB), m10, m10, width - 2 * m10, height - 2 * m10, TRUE);
     for (int page : kPages)
-        MoveWindow(Item(page), 20, 40, width - 40, height - 60, TRUE);
+        MoveWindow(Item(page), m20, m40, width - 2 * m20, height - m20 - m40, TRUE);
 
     HWND list = Item(IDC_REF_COMMANDS);
     int l = ClientWidth(list);
-    ListViewSetColumnWidth(list, 0, 70);
-    ListViewSetColumnWidth(list, 1, l - 70);
+    ListViewSetColumnWidth(list, 0, Scaled(70));
+    ListViewSetColumnWidth(list, 1, l - Scaled(70));
 
     list = Item(IDC_REF_FUNCTIONS);
     l = ClientWidth(list);
-    ListViewSetColumnWidth(list, 0, 50);
-    ListViewSetColumnWidth(list, 1, 120);
-    ListViewSetColumnWidth(list, 2, l - 170);
+    ListViewSetColumnWidth(list, 0, Scaled(50));
+    ListViewSetColumnWidth(list, 1, Scaled(170) - Scaled(50));
+    ListViewSetColumnWidth(list, 2, l - Scaled(170));
 
     list = Item(IDC_REF_CONSTANTS);
     l = ClientWidth(list);
-    ListViewSetColumnWidth(list, 0, 50);
-    ListViewSetColumnWidth(list, 1, l - 50);
+    ListViewSetColumnWidth(list, 0, Scaled(50));
+    ListViewSetColumnWidth(list, 1, l - Scaled(50));
 
     list = Item(IDC_REF_OPERATORS);
     l = ClientWidth(list);
-    ListViewSetColumnWidth(list, 0, 50);
-    ListViewSetColumnWidth(list, 1, 140);
-    ListViewSetColumnWidth(list, 2, l - 190);
+    ListViewSetColumnWidth(list, 0, Scaled(50));
+    ListViewSetColumnWidth(list, 1, Scaled(190) - Scaled(50));
+    ListViewSetColumnWidth(list, 2, l - Scaled(190));
 
     for (int i = 1; i < kPageCount; ++i)
         InvalidateRect(Item(kPages[i]), nullptr, TRUE);
@@ -170,5 +174,5 @@ INT_PTR CcalcRefDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool&
 }
 
 void CcalcRefDlg::PlaceAgainst(const RECT& bar) {
-    MoveToRect(hwnd(), PlaceBelowOrAbove(bar, kHeight, WorkAreaOrUnbounded()));
+    MoveToRect(hwnd(), PlaceBelowOrAbove(bar, ScaleForDpi(kHeight, PlacementDpi(hwnd())), WorkAreaOrUnbounded()));
 }

@@ -3,6 +3,7 @@
 #include "modes/dos/dos_param_dlg.h"
 #include "modes/dos/dos_resp_dlg.h"
 #include "modes/dos/output_messages.h"
+#include "platform/dpi.h"
 #include "platform/placement.h"
 
 CdosMode::CdosMode(int index) : CpavraModeBase(index) {}
@@ -109,7 +110,8 @@ void CdosMode::FollowMainWindow(const RECT& bar) {
         return;
     if (!outputWindow)
         return;
-    MoveToRect(outputWindow->hwnd(), PlaceBelowOrAbove(bar, kOutputWindowHeight, WorkAreaOrUnbounded()));
+    MoveToRect(outputWindow->hwnd(), PlaceBelowOrAbove(bar, ScaleForDpi(kOutputWindowHeight, PlacementDpi(outputWindow->hwnd())),
+                                     WorkAreaOrUnbounded()));
 }
 
 void CdosMode::ShowSubWindows(int showCommand) {

@@ -1,6 +1,7 @@
 #include "modes/www/www_mode.h"
 
 #include "modes/www/www_param_dlg.h"
+#include "platform/dpi.h"
 #include "platform/placement.h"
 #include "platform/shell_open.h"
 
@@ -138,7 +139,8 @@ void CwwwMode::FollowMainWindow(const RECT& bar) {
     RECT frame, client;
     GetWindowRect(window, &frame);
     GetClientRect(window, &client);
-    int height = (frame.bottom - frame.top) - (client.bottom - client.top) + kChooserListHeight;
+    int height = (frame.bottom - frame.top) - (client.bottom - client.top) +
+                 ScaleForDpi(kChooserListHeight, PlacementDpi(window));
     MoveToRect(window, PlaceBelowOrAbove(bar, height, WorkAreaOrUnbounded()));
 }
 

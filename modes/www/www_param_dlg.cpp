@@ -50,5 +50,5 @@ void CwwwParamDlg::PostNcDestroy() {
 void CwwwParamDlg::FitList() {
     RECT client;
     GetClientRect(hwnd(), &client);
-    MoveWindow(Item(IDC_WWW_SITES), 0, 0, client.right, kOpenListHeight, TRUE);
+    MoveWindow(Item(IDC_WWW_SITES), 0, 0, client.right, Scaled(kOpenListHeight), TRUE);
 }

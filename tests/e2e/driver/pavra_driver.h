@@ -12,6 +12,7 @@
 #include "paths.h"
 #include "pavra_bar.h"
 #include "test_folder.h"
+#include "text_fit.h"
 #include "unix_command.h"
 #include "wait.h"
 
