@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "engine/correct_fast.h"
 #include "engine/correct_slow.h"
 
 namespace {
@@ -125,17 +126,22 @@ double CalcExp(double x) {
         return 0.0;
     if (std::fabs(x) < 2.7755575615628914e-17)  // 2^-55
         return 1.0;
-    return SlowExp(x);
+    double r;
+    return FastExp(x, &r) ? r : SlowExp(x);
 }
 
 double CalcLog(double x) {
     double r;
-    return LogSpecial(x, &r) ? r : SlowLog(x);
+    if (LogSpecial(x, &r) || FastLog(x, &r))
+        return r;
+    return SlowLog(x);
 }
 
 double CalcLog10(double x) {
     double r;
-    return LogSpecial(x, &r) ? r : SlowLog10(x);
+    if (LogSpecial(x, &r) || FastLog10(x, &r))
+        return r;
+    return SlowLog10(x);
 }
 
 double CalcPow(double x, double y) {
@@ -189,7 +195,8 @@ double CalcPow(double x, double y) {
         bool big = (x > 1) == (y > 0);
         return big ? (negative ? -INFINITY : INFINITY) : (negative ? -0.0 : 0.0);
     }
-    r = SlowPow(x, y);
+    if (!FastPow(x, y, &r))
+        r = SlowPow(x, y);
     return negative ? -r : r;
 }
 
@@ -198,7 +205,8 @@ double CalcSinh(double x) {
         return x;
     if (std::fabs(x) > 711)
         return std::copysign(INFINITY, x);
-    return SlowSinh(x);
+    double r;
+    return FastSinh(x, &r) ? r : SlowSinh(x);
 }
 
 double CalcCosh(double x) {
@@ -208,7 +216,8 @@ double CalcCosh(double x) {
         return INFINITY;
     if (std::fabs(x) < 7.450580596923828e-09)  // 2^-27: 1 + x^2/2 rounds to 1
         return 1.0;
-    return SlowCosh(x);
+    double r;
+    return FastCosh(x, &r) ? r : SlowCosh(x);
 }
 
 double CalcTanh(double x) {
@@ -216,7 +225,8 @@ double CalcTanh(double x) {
         return x;
     if (std::fabs(x) > 22)  // 1 - tanh x is below 2^-62
         return std::copysign(1.0, x);
-    return SlowTanh(x);
+    double r;
+    return FastTanh(x, &r) ? r : SlowTanh(x);
 }
 
 double CalcAsin(double x) {

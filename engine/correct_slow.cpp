@@ -517,3 +517,44 @@ double SlowAtan2(double y, double x) {
     double r = Ziv([&](int n) { return Atan2Of(y, x, n); });
     return r;
 }
+
+namespace {
+
+constexpr int kTableWords = 5;
+
+void Split(Fixed v, int firstBits, double* parts, int count) {
+    for (int i = 0; i < count; ++i) {
+        double d = FixedToDouble(v);
+        if (i == 0 && d != 0) {
+            int e;
+            double f = std::frexp(d, &e);
+            d = std::ldexp(std::trunc(std::ldexp(f, firstBits)), e - firstBits);
+        }
+        parts[i] = d;
+        v = FixedSub(v, FixedFromDouble(d, v.n));
+    }
+}
+
+}  // namespace
+
+void SlowConstantParts(SlowConstant which, int firstBits, double* parts, int count) {
+    const Fixed& c = which == SlowConstant::Ln2 ? K().ln2 : which == SlowConstant::HalfPi ? K().halfPi
+                                                                                          : K().inverseLn10;
+    Split(At(c, kTableWords), firstBits, parts, count);
+}
+
+void SlowTwoToFractionParts(int j, int bits, double parts[2]) {
+    Fixed r = FixedShift(FixedMulInt(At(K().ln2, kTableWords), static_cast<uint64_t>(j)), -bits);
+    Split(ExpSeries(r), 53, parts, 2);
+}
+
+void SlowLogParts(double x, double parts[2]) {
+    Split(LogOf(x, kTableWords), 53, parts, 2);
+}
+
+void SlowSinCosParts(double x, double sinParts[2], double cosParts[2]) {
+    Fixed s, c;
+    SinCos(FixedFromDouble(x, kTableWords), &s, &c);
+    Split(s, 53, sinParts, 2);
+    Split(c, 53, cosParts, 2);
+}
