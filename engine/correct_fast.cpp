@@ -1,5 +1,6 @@
 #include "engine/correct_fast.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -8,8 +9,8 @@
 // Error bounds are relative, in units of u = 2^-53. The double-double operations below have the
 // published bounds (Joldes, Muller, Popescu 2017): sums 3u^2 (2u^2 with one double), products
 // 7u^2 (3u^2 with one double); a quotient by the two-step long division stays below 16u^2.
-// Each function states the bound its own steps give, then hands the rounding test a bound about
-// 2^6 wider: an argument lost in the margin costs only a call of the precise path.
+// Each function states the bound its own steps give, then hands the rounding test a wider one:
+// an argument lost in the margin costs only a call of the precise path.
 
 namespace {
 
@@ -118,12 +119,14 @@ DD Inverse(double n) {
 
 struct Tables {
     DD exp2[128];          // 2^(j/128)
-    double ln2Part[3];     // ln 2 / 128: the first 35 bits, the next 53, the next 53
-    DD ln2;
-    double logR[96];       // about 1 / (0.75 + (j + 0.5) / 128), 1 near 1
-    DD logL[96];           // -log logR[j]
+    double ln2Part[3];     // ln 2 / 128: 35 bits, 35 more, 53 more
+    double ln2Parts[3];    // ln 2: 42 bits, 42 more, 53 more
+    double logR[384];      // about 1 / (0.75 + (j + 0.5) / 512), 1 next to 1
+    DD logL[384];          // -log logR[j]
     double halfPi[3];
     DD sinT[52], cosT[52];  // sin(j/64), cos(j/64)
+    DD atanT[65];           // atan(j/64)
+    DD halfPiDD;
     DD inverseLn10, third, fifth, sixth, twentyFourth, oneTwentieth;
 
     Tables() {
@@ -135,24 +138,29 @@ struct Tables {
         SlowConstantParts(SlowConstant::Ln2, 35, ln2Part, 3);
         for (double& p : ln2Part)
             p /= 128;
-        SlowConstantParts(SlowConstant::Ln2, 53, parts, 2);
-        ln2 = FromParts(parts);
-        for (int j = 0; j < 96; ++j) {
-            if (j == 31 || j == 32) {
+        SlowConstantParts(SlowConstant::Ln2, 42, ln2Parts, 3);
+        for (int j = 0; j < 384; ++j) {
+            if (j == 127 || j == 128) {
                 logR[j] = 1;
                 logL[j] = {0, 0};
                 continue;
             }
-            logR[j] = 1 / (0.75 + (j + 0.5) / 128);
+            logR[j] = 1 / (0.75 + (j + 0.5) / 512);
             SlowLogParts(logR[j], parts);
             logL[j] = Neg(FromParts(parts));
         }
-        SlowConstantParts(SlowConstant::HalfPi, 53, halfPi, 3);
+        SlowConstantParts(SlowConstant::HalfPi, 33, halfPi, 3);
         for (int j = 0; j < 52; ++j) {
             SlowSinCosParts(j / 64.0, parts, cosParts);
             sinT[j] = FromParts(parts);
             cosT[j] = FromParts(cosParts);
         }
+        for (int j = 0; j <= 64; ++j) {
+            SlowAtanParts(j / 64.0, parts);
+            atanT[j] = FromParts(parts);
+        }
+        SlowConstantParts(SlowConstant::HalfPi, 53, parts, 2);
+        halfPiDD = FromParts(parts);
         SlowConstantParts(SlowConstant::InverseLn10, 53, parts, 2);
         inverseLn10 = FromParts(parts);
         third = Inverse(3);
@@ -168,44 +176,48 @@ const Tables& T() {
     return tables;
 }
 
-// e^x = 2^m * the result, for |x.hi| <= 708 and |x.lo| <= u |x.hi|; the result lies in
-// [0.99, 2.01] within 2^-98 relative of e^(x.hi + x.lo).
-// x = N ln2/128 + r with N = 128 m + j, |N| < 2^17 and |r| <= ln2/256 (1 + 2^-40): the first
-// part of ln2/128 has 35 bits, so N times it is exact and so is x.hi minus that (Sterbenz);
-// N times the second part is exact (TwoProd), the third is 2^-95, so the rounding of N times it
-// and the 2^-148 left of ln2/128 give under 2^-128 absolute; the two sums add 3u^2 |r|.
-// e^r = 1 + r + ... + r^10/10! (next term below 2^-118): the terms from r^5 in doubles, whose
-// error is under 2^-100, the rest in double-double (five products and sums, 2^-101 each); the
-// table is within 2^-104 and the last product 7u^2: together under 2^-98.
+// e^x = 2^m * the result, for |x.hi| <= 708 and |x.lo| <= 2^-52 |x.hi|; the result lies in
+// [0.99, 2.01] within 2^-77.5 relative of e^(x.hi + x.lo).
+// x = n ln2/128 + r, n = 128 m + j, |n| < 2^17, |r| <= ln2/256 (1 + 2^-40) < 2^-8.4: the parts
+// of ln2/128 have 35, 35 and 53 bits, so n times the first two is exact, so are x.hi minus the
+// first (Sterbenz) and the TwoSum; n times the third (2^-77) is off by 2^-113, the 2^-130 left of
+// ln2/128 costs 2^-113, the sum of the low parts u (2^-43 + 2^-61): r within 2^-95.
+// e^r = 1 + r + r^2/2 + q, q = r_h r_l + r_h^3 (1/6 + ... + r_h^5/8!) (next term 2^-95, r_l^2
+// and r_h^2 r_l below 2^-120): |q| <= 2^-28.1, within 5u |q| = 2^-78.8; r_h^2 is exact (TwoProd),
+// the low parts are summed within 3u |q| = 2^-79.6, and the last sum within u 2^-28. The table
+// is within 2^-104 and the last product 7u^2.
 DD ExpCore(DD x, int* m) {
     const Tables& t = T();
     double n = (x.hi * 184.6649652337873 + kShifter) - kShifter;  // 128 / ln 2
-    double a = x.hi - n * t.ln2Part[0];
-    DD p2 = TwoProd(n, t.ln2Part[1]);
-    DD r = Add(TwoSum(a, -p2.hi), TwoSum(x.lo, -p2.lo));
-    r = Add(r, -n * t.ln2Part[2]);
+    DD r = TwoSum(x.hi - n * t.ln2Part[0], -n * t.ln2Part[1]);
+    r = TwoSum(r.hi, r.lo + (x.lo - n * t.ln2Part[2]));
     double h = r.hi;
-    double tail = 1.0 / 120 + h * (1.0 / 720 + h * (1.0 / 5040 + h * (1.0 / 40320 + h * (1.0 / 362880 +
-                                                                                      h * (1.0 / 3628800)))));
-    DD p = Add(Mul(r, tail), t.twentyFourth);
-    p = Add(Mul(p, r), t.sixth);
-    p = Add(Mul(p, r), 0.5);
-    p = Add(Mul(p, r), 1.0);
-    p = Add(Mul(p, r), 1.0);
+    DD w = TwoProd(h, h);
+    double q = h * (r.lo + w.hi * (1.0 / 6 + h * (1.0 / 24 + h * (1.0 / 120 + h * (1.0 / 720 + h * (1.0 / 5040 +
+                                                                                   h * (1.0 / 40320)))))));
+    DD s = TwoSum(h, 0.5 * w.hi);
+    double low = ((q + r.lo) + s.lo) + 0.5 * w.lo;
+    DD p = FastTwoSum(1.0, s.hi);
+    p = FastTwoSum(p.hi, p.lo + low);
     int whole = static_cast<int>(n);
     int j = static_cast<int>(static_cast<unsigned>(whole) & 127u);
     *m = (whole - j) / 128;
     return Mul(t.exp2[j], p);
 }
 
-// log x for a finite x > 0, x != 1, within *err absolute.
+const double kExpEps = 1.0 / 3.7778931862957162e22;  // 2^-75
+
+// log x for a finite x > 0, x != 1, within kLogEps relative.
 // x = 2^e m, m in [0.75, 1.5), m = c (1 + z) with 1/c = logR[j] a double, so that m logR[j]
-// = 1 + z exactly (TwoProd, then Sterbenz for the subtraction of 1), |z| <= 2^-7.
-// log(1 + z) = z - z^2/2 + ... - z^16/16 (next term below 2^-120 |z|): the terms from z^6 in
-// doubles, error under 2^-89 |z|, the rest in double-double, 2^-100 |z|. The table is within
-// 2^-104 |L|, e ln 2 within 2^-105 |e|, the two sums within 3u^2 of their sums: the bound
-// below holds with 2^4 to spare.
-DD LogCore(double x, double* err) {
+// = 1 + z exactly (TwoProd, then Sterbenz for the subtraction of 1); |z| <= 2^-9, and below
+// 2^-9.58 unless c = 1. Away from c = 1 and e = 0, |log x| >= 2^-9.01; with e != 0, >= 0.28.
+// log(1 + z) = z_h - z_h^2/2 + z_h^3/3 + z_l + q, q = z_l (z_h^2 - z_h) + z_h^4 (-1/4 + ... -
+// z_h^6/10) (next terms below 2^-90 |z|): z_h^2 and z_h^3 are exact (TwoProd), z_h^3/3 within
+// 7u^2; |q| <= z^4/4 is within 5u |q|: 2^-79.7 of |z| by c = 1, 2^-82 of |log x| elsewhere. The
+// leading parts are summed exactly (TwoSum; e times the 42-bit parts of ln 2 is exact), the low
+// ones (below 2^-30, and below 2^-38 when e = 0) within 11u of their size: 2^-79 of |log x|.
+// The table is within 2^-104: together under 2^-78.5.
+DD LogCore(double x) {
     const Tables& t = T();
     int e = 0;
     if (x < 2.2250738585072014e-308) {
@@ -222,33 +234,37 @@ DD LogCore(double x, double* err) {
         m *= 0.5;
         ++e;
     }
-    int j = static_cast<int>((m - 0.75) * 128);
-    DD z;
+    int j = static_cast<int>((m - 0.75) * 512);
+    double zh, zl = 0;
     if (t.logR[j] == 1) {
-        z = {m - 1, 0};
+        zh = m - 1;
     } else {
         DD p = TwoProd(m, t.logR[j]);
-        z = TwoSum(p.hi - 1, p.lo);
+        DD z = TwoSum(p.hi - 1, p.lo);
+        zh = z.hi;
+        zl = z.lo;
     }
-    double h = z.hi;
-    double tail = -1.0 / 6 + h * (1.0 / 7 + h * (-1.0 / 8 + h * (1.0 / 9 + h * (-1.0 / 10 + h * (1.0 / 11 +
-                  h * (-1.0 / 12 + h * (1.0 / 13 + h * (-1.0 / 14 + h * (1.0 / 15 + h * (-1.0 / 16))))))))));
-    DD p = Add(Mul(z, tail), t.fifth);
-    p = Add(Mul(p, z), -0.25);
-    p = Add(Mul(p, z), t.third);
-    p = Add(Mul(p, z), -0.5);
-    p = Add(Mul(p, z), 1.0);
-    p = Mul(p, z);
+    DD w = TwoProd(zh, zh);
+    DD c = TwoProd(w.hi, zh);
+    c.lo += w.lo * zh;
+    DD c3 = Mul(c, t.third);
+    double q = zl * (w.hi - zh) +
+               w.hi * w.hi * (-0.25 + zh * (0.2 + zh * (-1.0 / 6 + zh * (1.0 / 7 + zh * (-0.125 + zh * (1.0 / 9 +
+                                                                                         zh * -0.1))))));
     double de = e;
-    DD sum = TwoProd(de, t.ln2.hi);
-    sum.lo += de * t.ln2.lo;
-    sum = Add(Add(sum, t.logL[j]), p);
-    *err = 1.262177448353619e-29 * (Abs(de) + 4 * Abs(t.logL[j].hi) + Abs(sum.hi)) +  // 2^-96
-           1.292469707114106e-26 * Abs(h);                                              // 2^-86
-    return sum;
+    const DD& lj = t.logL[j];
+    DD s1 = TwoSum(de * t.ln2Parts[0], lj.hi);
+    DD p1 = TwoSum(zh, -0.5 * w.hi);
+    DD p2 = TwoSum(p1.hi, c3.hi);
+    DD s = TwoSum(s1.hi, p2.hi);
+    double low = de * t.ln2Parts[1] + de * t.ln2Parts[2] + s1.lo + s.lo + p2.lo + p1.lo + lj.lo + c3.lo + zl -
+                 0.5 * w.lo + q;
+    return FastTwoSum(s.hi, low);
 }
 
-// e^|x| = 2^m v, v within 2^-98: the reciprocal too, as plain double-doubles, for |x| <= 40.
+const double kLogEps = 1.0 / 3.7778931862957162e22;  // 2^-75
+
+// e^|x| within 2^-77.5 and its reciprocal within that and 16u^2, for |x| <= 40.
 void ExpPair(double ax, DD* e, DD* inverse) {
     int m;
     DD v = ExpCore({ax, 0}, &m);
@@ -272,7 +288,7 @@ DD SinhSeries(double x) {
 }
 
 // sinh x as a double-double within *eps relative, for 2^-30 <= |x| <= 40: the series below 1/8;
-// above, (e^x - e^-x) / 2, where the two parts' 2^-97 grows by coth |x| <= 8.1: under 2^-93.
+// above, (e^x - e^-x) / 2, where the two parts' 2^-77.4 grows by coth |x| <= 8.1: 2^-74.3.
 DD SinhCore(double x, double* eps) {
     if (Abs(x) < 0.125) {
         *eps = 1.0 / 9.9035203142830422e27;  // 2^-93
@@ -281,14 +297,14 @@ DD SinhCore(double x, double* eps) {
     DD e, inverse;
     ExpPair(Abs(x), &e, &inverse);
     DD s = Scale(Add(e, Neg(inverse)), 0.5);
-    *eps = 1.0 / 3.0948500982134507e26;  // 2^-88
+    *eps = 1.0 / 4.722366482869645e21;  // 2^-72
     return x < 0 ? Neg(s) : s;
 }
 
 // x = k pi/2 + r, |r| <= pi/4 + 2^-30, for |x| < 2^20, r within *err absolute; the quadrant is
-// k mod 4. pi/2 is three doubles (2^-159 left): k times the first is exact (TwoProd) and so is
-// x minus its leading part (Sterbenz); k times the second is exact, times the third it is off by
-// under 2^-139; the two sums add 3u^2 each of a value within 2^-86 of |r|.
+// k mod 4. pi/2 is three parts of 33, 33 and 53 bits (2^-118 left): k times the first two is
+// exact, and so are x minus the first (Sterbenz) and the TwoSum; k times the third (2^-66) is off
+// by 2^-119 |k|, and its sum into the low part by u (|k| 2^-66 + u |r|).
 DD Reduce(double x, int* quadrant, double* err) {
     const Tables& t = T();
     double k = (x * 0.6366197723675814 + kShifter) - kShifter;
@@ -297,18 +313,16 @@ DD Reduce(double x, int* quadrant, double* err) {
         *err = 0;
         return {x, 0};
     }
-    DD p1 = TwoProd(k, t.halfPi[0]);
-    DD r = TwoSum(x - p1.hi, -p1.lo);
-    DD p2 = TwoProd(k, t.halfPi[1]);
-    r = Add(r, Neg(p2));
-    r = Add(r, -k * t.halfPi[2]);
-    *err = 1.9721522630525295e-31 * Abs(r.hi) + 5.877471754111438e-39;  // 2^-102 |r| + 2^-127
+    DD r = TwoSum(x - k * t.halfPi[0], -k * t.halfPi[1]);
+    r = TwoSum(r.hi, r.lo - k * t.halfPi[2]);
+    // |k| 2^-114 + 2^-103 |r|
+    *err = 4.814824860968090e-35 * Abs(k) + 9.860761315262648e-32 * Abs(r.hi);
     return r;
 }
 
-// sin r and cos r for |r| <= 0.8, each within 2^-98 relative: r = j/64 + b, |b| <= 1/128, the
+// sin r and cos r for |r| <= 0.8, each within 2^-82 relative: r = j/64 + b, |b| <= 1/128, the
 // table within 2^-104; sin b = b (1 - b^2/3! + ... - b^10/11!) and cos b = 1 - b^2/2 + ... +
-// b^12/12! (next terms below 2^-115): from b^6 in doubles, error under 2^-104, the rest in
+// b^12/12! (next terms below 2^-115): from b^4 in doubles, error under 2^-85.6, the rest in
 // double-double, under 2^-100. The sums lose at most a factor 3 (sin, j = 1, b < 0).
 void SinCos(DD r, DD* s, DD* c) {
     const Tables& t = T();
@@ -319,14 +333,11 @@ void SinCos(DD r, DD* s, DD* c) {
     DD b = j == 0 ? r : TwoSum(r.hi - j / 64.0, r.lo);
     DD b2 = Mul(b, b);
     double h = b2.hi;
-    double ts = -1.0 / 5040 + h * (1.0 / 362880 + h * (-1.0 / 39916800 + h * (1.0 / 6227020800.0)));
-    DD p = Add(Mul(b2, ts), t.oneTwentieth);
-    p = Add(Mul(p, b2), Neg(t.sixth));
-    p = Add(Mul(p, b2), 1.0);
-    DD sb = Mul(p, b);
-    double tc = -1.0 / 720 + h * (1.0 / 40320 + h * (-1.0 / 3628800 + h * (1.0 / 479001600)));
-    p = Add(Mul(b2, tc), t.twentyFourth);
-    p = Add(Mul(p, b2), -0.5);
+    double ts = 1.0 / 120 + h * (-1.0 / 5040 + h * (1.0 / 362880 + h * (-1.0 / 39916800 + h * (1.0 / 6227020800.0))));
+    DD p = Add(Mul(b2, ts), Neg(t.sixth));
+    DD sb = Mul(Add(Mul(p, b2), 1.0), b);
+    double tc = 1.0 / 24 + h * (-1.0 / 720 + h * (1.0 / 40320 + h * (-1.0 / 3628800 + h * (1.0 / 479001600))));
+    p = Add(Mul(b2, tc), -0.5);
     DD cb = Add(Mul(p, b2), 1.0);
     if (j == 0) {
         *s = sb;
@@ -339,7 +350,7 @@ void SinCos(DD r, DD* s, DD* c) {
         *s = Neg(*s);
 }
 
-const double kTrigEps = 5.048709793414476e-29;  // 2^-94
+const double kTrigEps = 1.0 / 1.2089258196146292e24;  // 2^-80
 
 // sin r within *sinEps and cos r within *cosEps: the error of r moves sin r by err / |tan r| <=
 // err / |r| relative, cos r by err |tan r| <= 1.01 err.
@@ -353,6 +364,54 @@ void TrigOf(double x, DD* s, DD* c, double* sinEps, double* cosEps, int* quadran
 
 const double kTrigLimit = 1048576.0;  // 2^20
 
+// atan t for 2^-60 <= t.hi <= 2^60 (t within 2^-100 relative, normalised), within 2^-81
+// relative, and that of t: atan's relative condition number t / ((1 + t^2) atan t) is below 1.
+// Beyond 1, pi/2 - atan(1/t) (16u^2, no cancellation: the result is above pi/4). Then
+// atan t = atan c + atan u, u = (t - c) / (1 + t c), c = j/64 nearest to t: t.hi - c is exact
+// (Sterbenz), 1 + t c within 7u^2, the quotient 16u^2; |u| <= 2^-7 and the sum loses at most a
+// factor 3 (j = 1, u < 0). atan u = u (1 - u^2/3 + ... - u^14/15) (next term below 2^-112): from
+// u^4 in doubles, error under 2^-83, the rest in double-double, 2^-100. The table is within
+// 2^-104.
+DD AtanCore(DD t) {
+    const Tables& tb = T();
+    bool inverted = t.hi > 1;
+    if (inverted)
+        t = Div({1, 0}, t);
+    int j = static_cast<int>(t.hi * 64 + 0.5);
+    DD u = t;
+    if (j != 0) {
+        double c = j / 64.0;
+        u = Div(TwoSum(t.hi - c, t.lo), Add(Mul(t, c), 1.0));
+    }
+    DD u2 = Mul(u, u);
+    double h = u2.hi;
+    double tail = 0.2 + h * (-1.0 / 7 + h * (1.0 / 9 + h * (-1.0 / 11 + h * (1.0 / 13 + h * (-1.0 / 15)))));
+    DD p = Add(Mul(u2, tail), Neg(tb.third));
+    DD a = Mul(Add(Mul(p, u2), 1.0), u);
+    if (j != 0)
+        a = Add(tb.atanT[j], a);
+    return inverted ? Add(tb.halfPiDD, Neg(a)) : a;
+}
+
+const double kAtanEps = 1.0 / 3.0223145490365730e23;  // 2^-78
+
+bool AtanRange(double t) {
+    return t >= 8.673617379884035e-19 && t <= 1.152921504606847e18;  // 2^-60, 2^60
+}
+
+// atan(a / b) for a, b > 0 in [2^-500, 2^500] (so that no product of the division underflows),
+// within 2^-80.
+bool AtanOfRatio(double a, double b, DD* out) {
+    if (!(a >= 3.054936363499605e-151 && a <= 3.273390607896142e150 && b >= 3.054936363499605e-151 &&
+          b <= 3.273390607896142e150))
+        return false;
+    DD t = Div({a, 0}, {b, 0});
+    if (!AtanRange(t.hi))
+        return false;
+    *out = AtanCore(t);
+    return true;
+}
+
 }  // namespace
 
 bool FastExp(double x, double* out) {
@@ -361,37 +420,32 @@ bool FastExp(double x, double* out) {
     int m;
     DD v = ExpCore({x, 0}, &m);
     double r;
-    if (!Decide(v, 1.0 / 4.9517601571415211e27, &r))  // 2^-92
+    if (!Decide(v, kExpEps, &r))
         return false;
     *out = r * Pow2(m);  // normal: e^x >= 2^-1021
     return true;
 }
 
 bool FastLog(double x, double* out) {
-    double err;
-    DD v = LogCore(x, &err);
-    return Decide(v, 1.01 * err / Abs(v.hi), out);
+    return Decide(LogCore(x), kLogEps, out);
 }
 
 bool FastLog10(double x, double* out) {
-    double err;
-    DD v = LogCore(x, &err);
-    double eps = 1.01 * err / Abs(v.hi) + 1.5777218104420236e-30;  // 2^-99: the constant and product
-    return Decide(Mul(v, T().inverseLn10), eps, out);
+    const double eps = kLogEps + 1.5777218104420236e-30;  // 2^-99: the constant and the product
+    return Decide(Mul(LogCore(x), T().inverseLn10), eps, out);
 }
 
-// y log x within |y| err + 7u^2 |y log x|; e^(d + delta) = e^d (1 + 1.01 delta) for |delta| < 0.01.
+// y log x within |y log x| (kLogEps + 3u^2); e^(d + delta) = e^d (1 + 1.01 delta) for
+// |delta| < 0.01.
 bool FastPow(double x, double y, double* out) {
-    double err;
-    DD lg = LogCore(x, &err);
-    DD p = Mul(lg, y);
-    double argErr = 1.01 * Abs(y) * err + 9.860761315262648e-32 * Abs(p.hi);  // 2^-103
+    DD p = Mul(LogCore(x), y);
+    double argErr = 1.01 * Abs(p.hi) * (kLogEps + 9.860761315262648e-32);  // 2^-103
     if (!(Abs(p.hi) <= 708) || !(argErr < 1e-18))
         return false;
     int m;
     DD v = ExpCore(p, &m);
     double r;
-    if (!Decide(v, 1.02 * argErr + 1.0 / 4.9517601571415211e27, &r))  // 2^-92
+    if (!Decide(v, 1.02 * argErr + kExpEps, &r))
         return false;
     *out = r * Pow2(m);
     return true;
@@ -402,11 +456,11 @@ bool FastSinh(double x, double* out) {
     if (ax > 708)
         return false;
     if (ax > 40) {
-        // e^-|x| is below 2^-115 of e^|x|: sinh x = e^|x| / 2 within that and 2^-98.
+        // e^-|x| is below 2^-115 of e^|x|: sinh x = e^|x| / 2 within that and 2^-77.5.
         int m;
         DD v = ExpCore({ax, 0}, &m);
         double r;
-        if (!Decide(v, 1.0 / 4.9517601571415211e27, &r))
+        if (!Decide(v, kExpEps, &r))
             return false;
         *out = (x < 0 ? -r : r) * Pow2(m - 1);
         return true;
@@ -424,25 +478,25 @@ bool FastCosh(double x, double* out) {
     if (ax > 40) {
         DD v = ExpCore({ax, 0}, &m);
         double r;
-        if (!Decide(v, 1.0 / 4.9517601571415211e27, &r))
+        if (!Decide(v, kExpEps, &r))
             return false;
         *out = r * Pow2(m - 1);
         return true;
     }
-    // (e^x + e^-x) / 2: two positive parts within 2^-97.
+    // (e^x + e^-x) / 2: two positive parts within 2^-77.4.
     DD e, inverse;
     ExpPair(ax, &e, &inverse);
-    return Decide(Scale(Add(e, inverse), 0.5), 1.0 / 1.2379400392853803e27, out);  // 2^-90
+    return Decide(Scale(Add(e, inverse), 0.5), kExpEps, out);
 }
 
-// sinh x / cosh x: 2^-88 and 2^-97, and the quotient's 16u^2.
+// sinh x / cosh x: the two bounds, and the quotient's 16u^2.
 bool FastTanh(double x, double* out) {
     double eps;
     DD s = SinhCore(x, &eps);
     DD e, inverse;
     ExpPair(Abs(x), &e, &inverse);
     DD c = Scale(Add(e, inverse), 0.5);
-    return Decide(Div(s, c), eps + 1.0 / 1.2379400392853803e27, out);  // 2^-90
+    return Decide(Div(s, c), eps + 1.01 * kExpEps, out);
 }
 
 bool FastSin(double x, double* out) {
@@ -476,4 +530,55 @@ bool FastTan(double x, double* out) {
     TrigOf(x, &s, &c, &sinEps, &cosEps, &q);
     DD v = q & 1 ? Neg(Div(c, s)) : Div(s, c);
     return Decide(v, sinEps + cosEps + 1.5777218104420236e-30, out);  // 2^-99: the quotient
+}
+
+bool FastAtan(double x, double* out) {
+    double ax = Abs(x);
+    if (!AtanRange(ax))
+        return false;
+    DD a = AtanCore({ax, 0});
+    return Decide(x < 0 ? Neg(a) : a, kAtanEps, out);
+}
+
+// Beyond the first quadrant, pi - atan: above pi/2, no cancellation.
+bool FastAtan2(double y, double x, double* out) {
+    DD a;
+    if (!AtanOfRatio(Abs(y), Abs(x), &a))
+        return false;
+    if (x < 0)
+        a = Add(Scale(T().halfPiDD, 2), Neg(a));
+    return Decide(y < 0 ? Neg(a) : a, kAtanEps, out);
+}
+
+// sqrt(1 - x^2) as a double-double within 2^-100 relative for |x| < 1: (1 - |x|)(1 + |x|) from two
+// exact sums and a product (7u^2), then a square root and one Newton step (under 2^-102).
+DD Cosine(double x) {
+    DD d = Mul(TwoSum(1, -Abs(x)), TwoSum(1, Abs(x)));
+    double s = std::sqrt(d.hi);  // correctly rounded in every build
+    DD e = Add(d, Neg(TwoProd(s, s)));
+    return FastTwoSum(s, e.hi / (2 * s));
+}
+
+// asin x = atan(|x| / sqrt(1 - x^2)): the quotient within 2^-99, atan well conditioned.
+bool FastAsin(double x, double* out) {
+    DD c = Cosine(x);
+    DD t = Div({Abs(x), 0}, c);
+    if (!AtanRange(t.hi))
+        return false;
+    DD a = AtanCore(t);
+    return Decide(x < 0 ? Neg(a) : a, kAtanEps, out);
+}
+
+// acos x = atan(sqrt(1 - x^2) / |x|), or pi minus it for x < 0 (above pi/2).
+bool FastAcos(double x, double* out) {
+    if (x == 0)
+        return false;
+    DD c = Cosine(x);
+    DD t = Div(c, {Abs(x), 0});
+    if (!AtanRange(t.hi))
+        return false;
+    DD a = AtanCore(t);
+    if (x < 0)
+        a = Add(Scale(T().halfPiDD, 2), Neg(a));
+    return Decide(a, kAtanEps, out);
 }

@@ -14,3 +14,7 @@ bool FastTanh(double x, double* out);
 bool FastSin(double x, double* out);
 bool FastCos(double x, double* out);
 bool FastTan(double x, double* out);
+bool FastAtan(double x, double* out);   // 2^-30 <= |x|
+bool FastAtan2(double y, double x, double* out);  // both finite and non-zero
+bool FastAsin(double x, double* out);   // 2^-30 <= |x| < 1
+bool FastAcos(double x, double* out);   // |x| < 1

@@ -178,7 +178,10 @@ double CalcPow(double x, double y) {
         if (x == 1)
             return negative ? -1.0 : 1.0;
     }
+    // The fast path is sure of an exact double too; only midpoints wait for the exact test.
     double r;
+    if (FastPow(x, y, &r))
+        return negative ? -r : r;
     if (ExactPow(x, y, negative, &r))
         return r;
     // Far beyond the range either way: y log x estimated to within 1%, with x = m 2^e,
@@ -195,8 +198,7 @@ double CalcPow(double x, double y) {
         bool big = (x > 1) == (y > 0);
         return big ? (negative ? -INFINITY : INFINITY) : (negative ? -0.0 : 0.0);
     }
-    if (!FastPow(x, y, &r))
-        r = SlowPow(x, y);
+    r = SlowPow(x, y);
     return negative ? -r : r;
 }
 
@@ -236,7 +238,8 @@ double CalcAsin(double x) {
         return NAN;
     if (std::fabs(x) == 1)
         return std::copysign(kHalfPi, x);
-    return SlowAsin(x);
+    double r;
+    return FastAsin(x, &r) ? r : SlowAsin(x);
 }
 
 double CalcAcos(double x) {
@@ -248,7 +251,8 @@ double CalcAcos(double x) {
         return 0.0;
     if (x == -1)
         return kPi;
-    return SlowAcos(x);
+    double r;
+    return FastAcos(x, &r) ? r : SlowAcos(x);
 }
 
 double CalcAtan(double x) {
@@ -256,7 +260,8 @@ double CalcAtan(double x) {
         return x;
     if (std::isinf(x))
         return std::copysign(kHalfPi, x);
-    return SlowAtan(x);
+    double r;
+    return FastAtan(x, &r) ? r : SlowAtan(x);
 }
 
 double CalcAtan2(double y, double x) {
@@ -276,5 +281,6 @@ double CalcAtan2(double y, double x) {
         return std::copysign(kHalfPi, y);
     if (std::isinf(x))
         return x > 0 ? std::copysign(0.0, y) : std::copysign(kPi, y);
-    return SlowAtan2(y, x);
+    double r;
+    return FastAtan2(y, x, &r) ? r : SlowAtan2(y, x);
 }

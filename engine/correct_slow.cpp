@@ -522,13 +522,13 @@ namespace {
 
 constexpr int kTableWords = 5;
 
-void Split(Fixed v, int firstBits, double* parts, int count) {
+void Split(Fixed v, int bits, double* parts, int count) {
     for (int i = 0; i < count; ++i) {
         double d = FixedToDouble(v);
-        if (i == 0 && d != 0) {
+        if (i + 1 < count && d != 0) {
             int e;
             double f = std::frexp(d, &e);
-            d = std::ldexp(std::trunc(std::ldexp(f, firstBits)), e - firstBits);
+            d = std::ldexp(std::trunc(std::ldexp(f, bits)), e - bits);
         }
         parts[i] = d;
         v = FixedSub(v, FixedFromDouble(d, v.n));
@@ -537,10 +537,10 @@ void Split(Fixed v, int firstBits, double* parts, int count) {
 
 }  // namespace
 
-void SlowConstantParts(SlowConstant which, int firstBits, double* parts, int count) {
+void SlowConstantParts(SlowConstant which, int bits, double* parts, int count) {
     const Fixed& c = which == SlowConstant::Ln2 ? K().ln2 : which == SlowConstant::HalfPi ? K().halfPi
                                                                                           : K().inverseLn10;
-    Split(At(c, kTableWords), firstBits, parts, count);
+    Split(At(c, kTableWords), bits, parts, count);
 }
 
 void SlowTwoToFractionParts(int j, int bits, double parts[2]) {
@@ -557,4 +557,8 @@ void SlowSinCosParts(double x, double sinParts[2], double cosParts[2]) {
     SinCos(FixedFromDouble(x, kTableWords), &s, &c);
     Split(s, 53, sinParts, 2);
     Split(c, 53, cosParts, 2);
+}
+
+void SlowAtanParts(double x, double parts[2]) {
+    Split(AtanSmall(FixedFromDouble(x, kTableWords)), 53, parts, 2);
 }

@@ -24,11 +24,12 @@ double SlowAtan2(double y, double x);  // both non-zero
 double RoundExact(uint64_t mant, int e, bool negative);
 
 // Table values for the fast path, each as a sum of doubles (parts[0] the leading one, each
-// further part the remainder's nearest), from 256 bits: within 2^-52 of the last part.
+// further part the remainder's leading bits), from 256 bits: within 2^-52 of the last part.
 enum class SlowConstant { Ln2, HalfPi, InverseLn10 };
-// The first part is cut to firstBits significant bits, so that its products with small whole
-// numbers are exact.
-void SlowConstantParts(SlowConstant which, int firstBits, double* parts, int count);
+// Every part but the last is cut to `bits` significant bits, so that its products with small
+// whole numbers are exact.
+void SlowConstantParts(SlowConstant which, int bits, double* parts, int count);
 void SlowTwoToFractionParts(int j, int bits, double parts[2]);  // 2^(j / 2^bits), 0 <= j < 2^bits
 void SlowLogParts(double x, double parts[2]);                   // 0.5 <= x <= 2
 void SlowSinCosParts(double x, double sinParts[2], double cosParts[2]);  // 0 <= x <= 1
+void SlowAtanParts(double x, double parts[2]);                  // 0 <= x <= 1
