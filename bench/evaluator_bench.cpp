@@ -160,11 +160,11 @@ struct FunctionPair {
 #define ONE(f) [](double a, double) { return f(a); }
 #define FAST(f) [](double a, double, double* r) { return f(a, r); }
 const FunctionPair kFunctionPairs[] = {
-    {"acos", ONE(CalcAcos), ONE(std::acos), -1, 1, nullptr},
-    {"asin", ONE(CalcAsin), ONE(std::asin), -1, 1, nullptr},
-    {"atan", ONE(CalcAtan), ONE(std::atan), -50, 50, nullptr},
+    {"acos", ONE(CalcAcos), ONE(std::acos), -1, 1, FAST(FastAcos)},
+    {"asin", ONE(CalcAsin), ONE(std::asin), -1, 1, FAST(FastAsin)},
+    {"atan", ONE(CalcAtan), ONE(std::atan), -50, 50, FAST(FastAtan)},
     {"atan2", [](double a, double b) { return CalcAtan2(a, b); },
-     [](double a, double b) { return std::atan2(a, b); }, -100, 100, nullptr},
+     [](double a, double b) { return std::atan2(a, b); }, -100, 100, [](double a, double b, double* r) { return FastAtan2(a, b, r); }},
     {"cos", ONE(CalcCos), ONE(std::cos), -1000, 1000, FAST(FastCos)},
     {"cosh", ONE(CalcCosh), ONE(std::cosh), -20, 20, FAST(FastCosh)},
     {"exp", ONE(CalcExp), ONE(std::exp), -40, 40, FAST(FastExp)},
