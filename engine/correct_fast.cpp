@@ -129,6 +129,7 @@ struct Tables {
     DD logL[384];          // -log logR[j]
     double halfPi[3];
     DD sinT[52], cosT[52];  // sin(j/64), cos(j/64)
+    DD sinF[202], cosF[202];  // sin(j/256), cos(j/256)
     DD atanT[65];           // atan(j/64)
     DD halfPiDD;
     DD inverseLn10, third, fifth, sixth, twentyFourth, oneTwentieth;
@@ -158,6 +159,11 @@ struct Tables {
             SlowSinCosParts(j / 64.0, parts, cosParts);
             sinT[j] = FromParts(parts);
             cosT[j] = FromParts(cosParts);
+        }
+        for (int j = 0; j < 202; ++j) {
+            SlowSinCosParts(j / 256.0, parts, cosParts);
+            sinF[j] = FromParts(parts);
+            cosF[j] = FromParts(cosParts);
         }
         for (int j = 0; j <= 64; ++j) {
             SlowAtanParts(j / 64.0, parts);
@@ -277,7 +283,8 @@ void ExpPair(double ax, DD* e, DD* inverse) {
 }
 
 // sinh x for |x| < 1/8 by its series x (1 + x^2/3! + ... + x^20/21!) (the next term is below
-// 2^-110): from x^6/7! in doubles, error under 2^-101, the rest in double-double: under 2^-99.
+// 2^-110): from x^6/7! (at most 2^-30.3 of x) in doubles, within 2^-83.3 of x, the rest in
+// double-double, 2^-99: under 2^-83.
 DD SinhSeries(double x) {
     const Tables& t = T();
     DD x2 = TwoProd(x, x);
@@ -295,7 +302,7 @@ DD SinhSeries(double x) {
 // above, (e^x - e^-x) / 2, where the two parts' 2^-77.4 grows by coth |x| <= 8.1: 2^-74.3.
 DD SinhCore(double x, double* eps) {
     if (Abs(x) < 0.125) {
-        *eps = 1.0 / 9.9035203142830422e27;  // 2^-93
+        *eps = 1.0 / 1.2089258196146292e24;  // 2^-80
         return SinhSeries(x);
     }
     DD e, inverse;
@@ -356,14 +363,59 @@ void SinCos(DD r, DD* s, DD* c) {
 
 const double kTrigEps = 1.0 / 1.2089258196146292e24;  // 2^-80
 
-// sin r within *sinEps and cos r within *cosEps: the error of r moves sin r by err / |tan r| <=
-// err / |r| relative, cos r by err |tan r| <= 1.01 err.
-void TrigOf(double x, DD* s, DD* c, double* sinEps, double* cosEps, int* quadrant) {
+// sin r (or cos r) for |r| <= 0.8 within *eps relative (for r as given).
+// Below 1/16, sin r by SinCos. Else r = j/256 + b, |b| <= 2^-9, table S, C within 2^-104:
+// sin r = S + C b + S (cos b - 1) + C (sin b - b), cos r = C - S b + C (cos b - 1) - S (sin b - b).
+// b_h^2 is exact (TwoProd); cos b - 1 = -b_h^2/2 + [-b_h b_l + b_h^4/24 - ... + b_h^8/8!] (next
+// term 2^-112), |cos b - 1| <= 2^-19, its low part within 2^-93; sin b - b = -b_h^3/6 + ... +
+// b_h^7/7! - b_h^2 b_l/2 (next 2^-99), within 4u of its 2^-29.6: 2^-80.6. C b and S (cos b - 1)
+// within 7u^2 (products), the leading parts summed exactly, the low ones (2^-29.5 at most)
+// within 5u: 2^-81.2. Together 2^-80 absolute, of a result of at least 0.06 (sin, r >= 1/16) or
+// 0.7 (cos): 2^-76 relative.
+DD SinOrCos(DD r, bool cosine, double* eps) {
+    const Tables& t = T();
+    bool negative = r.hi < 0;
+    if (negative)
+        r = Neg(r);
+    if (!cosine && r.hi < 0.0625) {
+        DD s, c;
+        SinCos(r, &s, &c);
+        *eps = kTrigEps;
+        return negative ? Neg(s) : s;
+    }
+    int j = static_cast<int>(r.hi * 256 + 0.5);
+    DD b = j == 0 ? r : TwoSum(r.hi - j / 256.0, r.lo);
+    double bh = b.hi;
+    DD w = TwoProd(bh, bh);
+    double h = w.hi;
+    DD cm = FastTwoSum(-0.5 * h, -0.5 * w.lo - bh * b.lo +
+                                     h * h * (1.0 / 24 + h * (-1.0 / 720 + h * (1.0 / 40320))));
+    double sm = bh * h * (-1.0 / 6 + h * (1.0 / 120 + h * (-1.0 / 5040))) - 0.5 * h * b.lo;
+    const DD& sa = t.sinF[j];
+    const DD& ca = t.cosF[j];
+    DD lead = cosine ? ca : sa;
+    DD t2 = cosine ? Neg(Mul(sa, b)) : Mul(ca, b);
+    DD t3 = Mul(lead, cm);
+    double t4 = cosine ? -sa.hi * sm : ca.hi * sm;
+    DD s1 = TwoSum(lead.hi, t2.hi);
+    DD s2 = TwoSum(s1.hi, t3.hi);
+    double low = s1.lo + s2.lo + lead.lo + t2.lo + t3.lo + t4;
+    *eps = 1.0 / 4.722366482869645e21;  // 2^-72
+    DD v = FastTwoSum(s2.hi, low);
+    return negative && !cosine ? Neg(v) : v;
+}
+
+// sin x (or cos x) within *eps: the error of r moves sin r by err / |tan r| <= err / |r| relative,
+// cos r by err |tan r| <= 1.01 err.
+DD TrigOf(double x, bool cosine, double* eps) {
     double err;
-    DD r = Reduce(x, quadrant, &err);
-    SinCos(r, s, c);
-    *sinEps = kTrigEps + 1.01 * err / Abs(r.hi);
-    *cosEps = kTrigEps + 1.01 * err;
+    int q;
+    DD r = Reduce(x, &q, &err);
+    bool useCos = cosine != (q & 1);
+    DD v = SinOrCos(r, useCos, eps);
+    *eps += 1.01 * (useCos ? err : err / Abs(r.hi));
+    bool negative = cosine ? q == 1 || q == 2 : q >= 2;
+    return negative ? Neg(v) : v;
 }
 
 const double kTrigLimit = 1048576.0;  // 2^20
@@ -494,7 +546,7 @@ bool FastCosh(double x, double* out) {
 }
 
 // cosh x for |x| < 1/8 by its series 1 + x^2/2! + ... + x^20/20! (next term below 2^-115): from
-// x^6/6! in doubles, error under 2^-98, the rest in double-double: under 2^-99.
+// x^6/6! (at most 2^-27.5) in doubles, within 2^-80.5, the rest in double-double, 2^-99.
 DD CoshSeries(double x) {
     const Tables& t = T();
     DD x2 = TwoProd(x, x);
@@ -507,7 +559,7 @@ DD CoshSeries(double x) {
     return Add(Mul(p, x2), 1.0);
 }
 
-// Below 1/8, the two series' quotient: 2^-93 + 2^-99 + 12u^2. Above, with d = e^-2|x| within
+// Below 1/8, the two series' quotient: 2^-83 + 2^-80.5 + 12u^2. Above, with d = e^-2|x| within
 // 2^-77.5 (|2x| <= 44, so d stays normal), (1 - d) / (1 + d): d <= e^-1/4, so 1 - d >= 0.22 and
 // the cancellation grows d's error by at most 3.6: under 2^-75.5 with the quotient.
 bool FastTanh(double x, double* out) {
@@ -516,7 +568,7 @@ bool FastTanh(double x, double* out) {
     double eps;
     if (ax < 0.125) {
         v = Div(SinhSeries(x), CoshSeries(x));
-        eps = 1.0 / 9.9035203142830422e27;  // 2^-93
+        eps = 1.0 / 1.5111572745182865e23;  // 2^-77
     } else {
         int m;
         DD d = ExpCore({-2 * ax, 0}, &m);
@@ -532,34 +584,27 @@ bool FastTanh(double x, double* out) {
 bool FastSin(double x, double* out) {
     if (!(Abs(x) < kTrigLimit))
         return false;
-    DD s, c;
-    double sinEps, cosEps;
-    int q;
-    TrigOf(x, &s, &c, &sinEps, &cosEps, &q);
-    DD v = q & 1 ? c : s;
-    return Decide(q >= 2 ? Neg(v) : v, q & 1 ? cosEps : sinEps, out);
+    double eps;
+    DD v = TrigOf(x, false, &eps);
+    return Decide(v, eps, out);
 }
 
 bool FastCos(double x, double* out) {
     if (!(Abs(x) < kTrigLimit))
         return false;
-    DD s, c;
-    double sinEps, cosEps;
-    int q;
-    TrigOf(x, &s, &c, &sinEps, &cosEps, &q);
-    DD v = q & 1 ? s : c;
-    return Decide(q == 1 || q == 2 ? Neg(v) : v, q & 1 ? sinEps : cosEps, out);
+    double eps;
+    DD v = TrigOf(x, true, &eps);
+    return Decide(v, eps, out);
 }
 
+// sin x / cos x: the two bounds and the quotient's 12u^2.
 bool FastTan(double x, double* out) {
     if (!(Abs(x) < kTrigLimit))
         return false;
-    DD s, c;
     double sinEps, cosEps;
-    int q;
-    TrigOf(x, &s, &c, &sinEps, &cosEps, &q);
-    DD v = q & 1 ? Neg(Div(c, s)) : Div(s, c);
-    return Decide(v, sinEps + cosEps + 1.5777218104420236e-30, out);  // 2^-99: the quotient
+    DD s = TrigOf(x, false, &sinEps);
+    DD c = TrigOf(x, true, &cosEps);
+    return Decide(Div(s, c), sinEps + cosEps + 1.5777218104420236e-30, out);  // 2^-99
 }
 
 bool FastAtan(double x, double* out) {

@@ -520,7 +520,9 @@ double SlowAtan2(double y, double x) {
 
 namespace {
 
-constexpr int kTableWords = 5;
+// 192 bits for the constants, 128 (within 2^-120 after a series) for the tables.
+constexpr int kConstantWords = 4;
+constexpr int kTableWords = 3;
 
 void Split(Fixed v, int bits, double* parts, int count) {
     for (int i = 0; i < count; ++i) {
@@ -540,11 +542,12 @@ void Split(Fixed v, int bits, double* parts, int count) {
 void SlowConstantParts(SlowConstant which, int bits, double* parts, int count) {
     const Fixed& c = which == SlowConstant::Ln2 ? K().ln2 : which == SlowConstant::HalfPi ? K().halfPi
                                                                                           : K().inverseLn10;
-    Split(At(c, kTableWords), bits, parts, count);
+    Split(At(c, kConstantWords), bits, parts, count);
 }
 
 void SlowTwoToFractionParts(int j, int bits, double parts[2]) {
-    Fixed r = FixedShift(FixedMulInt(At(K().ln2, kTableWords), static_cast<uint64_t>(j)), -bits);
+    Fixed r = FixedShift(FixedMulInt(At(K().ln2, kConstantWords), static_cast<uint64_t>(j)), -bits);
+    r = FixedResize(r, kTableWords);
     Split(ExpSeries(r), 53, parts, 2);
 }
 

@@ -24,7 +24,8 @@ double SlowAtan2(double y, double x);  // both non-zero
 double RoundExact(uint64_t mant, int e, bool negative);
 
 // Table values for the fast path, each as a sum of doubles (parts[0] the leading one, each
-// further part the remainder's leading bits), from 256 bits: within 2^-52 of the last part.
+// further part the remainder's leading bits): the constants within 2^-52 of the last part and
+// 2^-190, the tables within 2^-52 of the last part and 2^-120.
 enum class SlowConstant { Ln2, HalfPi, InverseLn10 };
 // Every part but the last is cut to `bits` significant bits, so that its products with small
 // whole numbers are exact.
