@@ -104,7 +104,11 @@ const double kShifter = 6755399441055744.0;  // 1.5 * 2^52: adding it rounds to 
 // The rounding test: v (normalised) is within eps |v.hi| of the exact value, eps >= 2^-104. The
 // two ends are widened to 2 eps, which covers the rounding of v.lo +- e (under 2^-105 |v.hi|);
 // rounding to nearest is monotonic, so equal ends mean every value between rounds alike.
+FastRecord* record = nullptr;
+
 bool Decide(DD v, double eps, double* out) {
+    if (record)
+        *record = {v.hi, v.lo, eps, true};
     double e = 2 * eps * Abs(v.hi);
     double a = v.hi + (v.lo - e), b = v.hi + (v.lo + e);
     if (a != b)
@@ -405,17 +409,23 @@ DD SinOrCos(DD r, bool cosine, double* eps) {
     return negative && !cosine ? Neg(v) : v;
 }
 
-// sin x (or cos x) within *eps: the error of r moves sin r by err / |tan r| <= err / |r| relative,
-// cos r by err |tan r| <= 1.01 err.
-DD TrigOf(double x, bool cosine, double* eps) {
-    double err;
-    int q;
-    DD r = Reduce(x, &q, &err);
+// sin x (or cos x) from x = k pi/2 + r within *eps: the error of r moves sin r by err / |tan r|
+// <= err / |r| relative, cos r by err |tan r| <= 1.01 err.
+DD TrigOf(DD r, int q, double err, bool cosine, double* eps) {
     bool useCos = cosine != (q & 1);
     DD v = SinOrCos(r, useCos, eps);
     *eps += 1.01 * (useCos ? err : err / Abs(r.hi));
     bool negative = cosine ? q == 1 || q == 2 : q >= 2;
     return negative ? Neg(v) : v;
+}
+
+// sin x (cosine false) or cos x for |x| < 2^20, through the rounding test.
+bool FastTrig(double x, bool cosine, double* out) {
+    double err, eps;
+    int q;
+    DD r = Reduce(x, &q, &err);
+    DD v = TrigOf(r, q, err, cosine, &eps);
+    return Decide(v, eps, out);
 }
 
 const double kTrigLimit = 1048576.0;  // 2^20
@@ -582,28 +592,22 @@ bool FastTanh(double x, double* out) {
 }
 
 bool FastSin(double x, double* out) {
-    if (!(Abs(x) < kTrigLimit))
-        return false;
-    double eps;
-    DD v = TrigOf(x, false, &eps);
-    return Decide(v, eps, out);
+    return Abs(x) < kTrigLimit && FastTrig(x, false, out);
 }
 
 bool FastCos(double x, double* out) {
-    if (!(Abs(x) < kTrigLimit))
-        return false;
-    double eps;
-    DD v = TrigOf(x, true, &eps);
-    return Decide(v, eps, out);
+    return Abs(x) < kTrigLimit && FastTrig(x, true, out);
 }
 
 // sin x / cos x: the two bounds and the quotient's 12u^2.
 bool FastTan(double x, double* out) {
     if (!(Abs(x) < kTrigLimit))
         return false;
-    double sinEps, cosEps;
-    DD s = TrigOf(x, false, &sinEps);
-    DD c = TrigOf(x, true, &cosEps);
+    double err, sinEps, cosEps;
+    int q;
+    DD r = Reduce(x, &q, &err);
+    DD s = TrigOf(r, q, err, false, &sinEps);
+    DD c = TrigOf(r, q, err, true, &cosEps);
     return Decide(Div(s, c), sinEps + cosEps + 1.5777218104420236e-30, out);  // 2^-99
 }
 
@@ -656,4 +660,8 @@ bool FastAcos(double x, double* out) {
     if (x < 0)
         a = Add(Scale(T().halfPiDD, 2), Neg(a));
     return Decide(a, kAtanEps, out);
+}
+
+void FastRecordTo(FastRecord* to) {
+    record = to;
 }
