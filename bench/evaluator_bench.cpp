@@ -14,6 +14,7 @@
 
 #include "engine/calc_engine.h"
 #include "engine/calc_trig.h"
+#include "engine/correct_fast.h"
 #include "engine/correct_math.h"
 
 // Every heap allocation of the process is counted, to show how many one evaluation makes.
@@ -153,28 +154,31 @@ struct FunctionPair {
     double (*pavra)(double, double);
     double (*library)(double, double);
     double low, high;  // the arguments, spread over the range a user types
+    bool (*fast)(double, double, double*);  // the fast path, or none
 };
 
 #define ONE(f) [](double a, double) { return f(a); }
+#define FAST(f) [](double a, double, double* r) { return f(a, r); }
 const FunctionPair kFunctionPairs[] = {
-    {"acos", ONE(CalcAcos), ONE(std::acos), -1, 1},
-    {"asin", ONE(CalcAsin), ONE(std::asin), -1, 1},
-    {"atan", ONE(CalcAtan), ONE(std::atan), -50, 50},
+    {"acos", ONE(CalcAcos), ONE(std::acos), -1, 1, FAST(FastAcos)},
+    {"asin", ONE(CalcAsin), ONE(std::asin), -1, 1, FAST(FastAsin)},
+    {"atan", ONE(CalcAtan), ONE(std::atan), -50, 50, FAST(FastAtan)},
     {"atan2", [](double a, double b) { return CalcAtan2(a, b); },
-     [](double a, double b) { return std::atan2(a, b); }, -100, 100},
-    {"cos", ONE(CalcCos), ONE(std::cos), -1000, 1000},
-    {"cosh", ONE(CalcCosh), ONE(std::cosh), -20, 20},
-    {"exp", ONE(CalcExp), ONE(std::exp), -40, 40},
-    {"log", ONE(CalcLog), ONE(std::log), 0, 1000},
-    {"log10", ONE(CalcLog10), ONE(std::log10), 0, 1000},
+     [](double a, double b) { return std::atan2(a, b); }, -100, 100, [](double a, double b, double* r) { return FastAtan2(a, b, r); }},
+    {"cos", ONE(CalcCos), ONE(std::cos), -1000, 1000, FAST(FastCos)},
+    {"cosh", ONE(CalcCosh), ONE(std::cosh), -20, 20, FAST(FastCosh)},
+    {"exp", ONE(CalcExp), ONE(std::exp), -40, 40, FAST(FastExp)},
+    {"log", ONE(CalcLog), ONE(std::log), 0, 1000, FAST(FastLog)},
+    {"log10", ONE(CalcLog10), ONE(std::log10), 0, 1000, FAST(FastLog10)},
     {"pow", [](double a, double b) { return CalcPow(a, b); }, [](double a, double b) { return std::pow(a, b); },
-     0, 20},
-    {"sin", ONE(CalcSin), ONE(std::sin), -1000, 1000},
-    {"sinh", ONE(CalcSinh), ONE(std::sinh), -20, 20},
-    {"tan", ONE(CalcTan), ONE(std::tan), -1000, 1000},
-    {"tanh", ONE(CalcTanh), ONE(std::tanh), -5, 5},
+     0, 20, [](double a, double b, double* r) { return FastPow(a, b, r); }},
+    {"sin", ONE(CalcSin), ONE(std::sin), -1000, 1000, FAST(FastSin)},
+    {"sinh", ONE(CalcSinh), ONE(std::sinh), -20, 20, FAST(FastSinh)},
+    {"tan", ONE(CalcTan), ONE(std::tan), -1000, 1000, FAST(FastTan)},
+    {"tanh", ONE(CalcTanh), ONE(std::tanh), -5, 5, FAST(FastTanh)},
 };
 #undef ONE
+#undef FAST
 
 // Time per call of each function against the C library's on the same arguments.
 void FunctionRows(long calls) {
@@ -208,8 +212,13 @@ void FunctionRows(long calls) {
             return best;
         };
         double pavra = time(f.pavra), library = time(f.library);
-        std::printf("  function %-6s pavra %9.1f ns/call  library %7.1f ns/call  ratio %6.2fx\n", f.name, pavra,
-                    library, pavra / library);
+        int fast = 0;
+        for (const auto& [a, b] : args) {
+            double r;
+            fast += f.fast && f.fast(a, b, &r);
+        }
+        std::printf("  function %-6s pavra %9.1f ns/call  library %7.1f ns/call  ratio %6.2fx  fast path %5.1f%%\n",
+                    f.name, pavra, library, pavra / library, fast * 100.0 / args.size());
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/correct_fast.h"
 #include "engine/correct_slow.h"
 
 namespace {
@@ -15,7 +16,8 @@ double CalcSin(double x) {
         return NAN;
     if (std::fabs(x) < kTiny)
         return x;
-    return SlowSin(x);
+    double r;
+    return FastSin(x, &r) ? r : SlowSin(x);
 }
 
 double CalcCos(double x) {
@@ -23,7 +25,8 @@ double CalcCos(double x) {
         return NAN;
     if (std::fabs(x) < kTiny)
         return 1.0;
-    return SlowCos(x);
+    double r;
+    return FastCos(x, &r) ? r : SlowCos(x);
 }
 
 double CalcTan(double x) {
@@ -31,5 +34,6 @@ double CalcTan(double x) {
         return NAN;
     if (std::fabs(x) < kTiny)
         return x;
-    return SlowTan(x);
+    double r;
+    return FastTan(x, &r) ? r : SlowTan(x);
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "engine/correct_fast.h"
 #include "engine/correct_slow.h"
 
 namespace {
@@ -125,17 +126,22 @@ double CalcExp(double x) {
         return 0.0;
     if (std::fabs(x) < 2.7755575615628914e-17)  // 2^-55
         return 1.0;
-    return SlowExp(x);
+    double r;
+    return FastExp(x, &r) ? r : SlowExp(x);
 }
 
 double CalcLog(double x) {
     double r;
-    return LogSpecial(x, &r) ? r : SlowLog(x);
+    if (LogSpecial(x, &r) || FastLog(x, &r))
+        return r;
+    return SlowLog(x);
 }
 
 double CalcLog10(double x) {
     double r;
-    return LogSpecial(x, &r) ? r : SlowLog10(x);
+    if (LogSpecial(x, &r) || FastLog10(x, &r))
+        return r;
+    return SlowLog10(x);
 }
 
 double CalcPow(double x, double y) {
@@ -172,7 +178,10 @@ double CalcPow(double x, double y) {
         if (x == 1)
             return negative ? -1.0 : 1.0;
     }
+    // The fast path is sure of an exact double too; only midpoints wait for the exact test.
     double r;
+    if (FastPow(x, y, &r))
+        return negative ? -r : r;
     if (ExactPow(x, y, negative, &r))
         return r;
     // Far beyond the range either way: y log x estimated to within 1%, with x = m 2^e,
@@ -198,7 +207,8 @@ double CalcSinh(double x) {
         return x;
     if (std::fabs(x) > 711)
         return std::copysign(INFINITY, x);
-    return SlowSinh(x);
+    double r;
+    return FastSinh(x, &r) ? r : SlowSinh(x);
 }
 
 double CalcCosh(double x) {
@@ -208,7 +218,8 @@ double CalcCosh(double x) {
         return INFINITY;
     if (std::fabs(x) < 7.450580596923828e-09)  // 2^-27: 1 + x^2/2 rounds to 1
         return 1.0;
-    return SlowCosh(x);
+    double r;
+    return FastCosh(x, &r) ? r : SlowCosh(x);
 }
 
 double CalcTanh(double x) {
@@ -216,7 +227,8 @@ double CalcTanh(double x) {
         return x;
     if (std::fabs(x) > 22)  // 1 - tanh x is below 2^-62
         return std::copysign(1.0, x);
-    return SlowTanh(x);
+    double r;
+    return FastTanh(x, &r) ? r : SlowTanh(x);
 }
 
 double CalcAsin(double x) {
@@ -226,7 +238,8 @@ double CalcAsin(double x) {
         return NAN;
     if (std::fabs(x) == 1)
         return std::copysign(kHalfPi, x);
-    return SlowAsin(x);
+    double r;
+    return FastAsin(x, &r) ? r : SlowAsin(x);
 }
 
 double CalcAcos(double x) {
@@ -238,7 +251,8 @@ double CalcAcos(double x) {
         return 0.0;
     if (x == -1)
         return kPi;
-    return SlowAcos(x);
+    double r;
+    return FastAcos(x, &r) ? r : SlowAcos(x);
 }
 
 double CalcAtan(double x) {
@@ -246,7 +260,8 @@ double CalcAtan(double x) {
         return x;
     if (std::isinf(x))
         return std::copysign(kHalfPi, x);
-    return SlowAtan(x);
+    double r;
+    return FastAtan(x, &r) ? r : SlowAtan(x);
 }
 
 double CalcAtan2(double y, double x) {
@@ -266,5 +281,6 @@ double CalcAtan2(double y, double x) {
         return std::copysign(kHalfPi, y);
     if (std::isinf(x))
         return x > 0 ? std::copysign(0.0, y) : std::copysign(kPi, y);
-    return SlowAtan2(y, x);
+    double r;
+    return FastAtan2(y, x, &r) ? r : SlowAtan2(y, x);
 }

@@ -517,3 +517,51 @@ double SlowAtan2(double y, double x) {
     double r = Ziv([&](int n) { return Atan2Of(y, x, n); });
     return r;
 }
+
+namespace {
+
+// 192 bits for the constants, 128 (within 2^-120 after a series) for the tables.
+constexpr int kConstantWords = 4;
+constexpr int kTableWords = 3;
+
+void Split(Fixed v, int bits, double* parts, int count) {
+    for (int i = 0; i < count; ++i) {
+        double d = FixedToDouble(v);
+        if (i + 1 < count && d != 0) {
+            int e;
+            double f = std::frexp(d, &e);
+            d = std::ldexp(std::trunc(std::ldexp(f, bits)), e - bits);
+        }
+        parts[i] = d;
+        v = FixedSub(v, FixedFromDouble(d, v.n));
+    }
+}
+
+}  // namespace
+
+void SlowConstantParts(SlowConstant which, int bits, double* parts, int count) {
+    const Fixed& c = which == SlowConstant::Ln2 ? K().ln2 : which == SlowConstant::HalfPi ? K().halfPi
+                                                                                          : K().inverseLn10;
+    Split(At(c, kConstantWords), bits, parts, count);
+}
+
+void SlowTwoToFractionParts(int j, int bits, double parts[2]) {
+    Fixed r = FixedShift(FixedMulInt(At(K().ln2, kConstantWords), static_cast<uint64_t>(j)), -bits);
+    r = FixedResize(r, kTableWords);
+    Split(ExpSeries(r), 53, parts, 2);
+}
+
+void SlowLogParts(double x, double parts[2]) {
+    Split(LogOf(x, kTableWords), 53, parts, 2);
+}
+
+void SlowSinCosParts(double x, double sinParts[2], double cosParts[2]) {
+    Fixed s, c;
+    SinCos(FixedFromDouble(x, kTableWords), &s, &c);
+    Split(s, 53, sinParts, 2);
+    Split(c, 53, cosParts, 2);
+}
+
+void SlowAtanParts(double x, double parts[2]) {
+    Split(AtanSmall(FixedFromDouble(x, kTableWords)), 53, parts, 2);
+}

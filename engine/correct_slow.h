@@ -22,3 +22,15 @@ double SlowAtan2(double y, double x);  // both non-zero
 
 // The nearest double to mant * 2^e, ties to even, overflow to infinity.
 double RoundExact(uint64_t mant, int e, bool negative);
+
+// Table values for the fast path, each as a sum of doubles (parts[0] the leading one, each
+// further part the remainder's leading bits): the constants within 2^-52 of the last part and
+// 2^-190, the tables within 2^-52 of the last part and 2^-120.
+enum class SlowConstant { Ln2, HalfPi, InverseLn10 };
+// Every part but the last is cut to `bits` significant bits, so that its products with small
+// whole numbers are exact.
+void SlowConstantParts(SlowConstant which, int bits, double* parts, int count);
+void SlowTwoToFractionParts(int j, int bits, double parts[2]);  // 2^(j / 2^bits), 0 <= j < 2^bits
+void SlowLogParts(double x, double parts[2]);                   // 0.5 <= x <= 2
+void SlowSinCosParts(double x, double sinParts[2], double cosParts[2]);  // 0 <= x <= 1
+void SlowAtanParts(double x, double parts[2]);                  // 0 <= x <= 1
