@@ -17,6 +17,14 @@ target_link_options(pavra_engine_tests_san PRIVATE ${SANITIZE})
 target_link_libraries(pavra_engine_tests_san PRIVATE pavra_engine_san gtest_main)
 add_test(NAME engine_sanitized COMMAND pavra_engine_tests_san)
 
+# The output view's line layout has no window code: tested here, with the sanitizers.
+add_executable(pavra_layout_tests tests/layout/text_layout_test.cpp platform/text_layout.cpp)
+target_include_directories(pavra_layout_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(pavra_layout_tests PRIVATE ${SANITIZE})
+target_link_options(pavra_layout_tests PRIVATE ${SANITIZE})
+target_link_libraries(pavra_layout_tests PRIVATE gtest_main)
+add_test(NAME layout COMMAND pavra_layout_tests)
+
 if(CONSOLE_TESTS)
     add_executable(pavra_console_tests ${CONSOLE_TESTS})
     target_link_libraries(pavra_console_tests PRIVATE gtest_main)

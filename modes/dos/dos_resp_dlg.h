@@ -1,4 +1,4 @@
-// The command output window "DOS Prompt": a read-only edit box that fills the window and shows
+// The command output window "DOS Prompt": a read-only output view that fills the window and shows
 // the interpreter's output, kept against the bar by the command-prompt mode.
 #pragma once
 
@@ -28,12 +28,8 @@ private:
     void ShowText(UINT message, const char* text);
     void ScrollToLastLine();
     void FetchOutput();
-    void AdjustBatchLimit(size_t length, double ms);
 
     HWND edit_ = nullptr;
     bool controlsReady_ = false;
     ChildLink* link_ = nullptr;
-    // The most output one delivery hands the edit box.
-    size_t batchLimit_ = 64 * 1024;
-    size_t textLength_ = 0;
 };

@@ -1,0 +1,605 @@
+#include "platform/output_view.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "platform/text_layout.h"
+
+namespace {
+
+const UINT_PTR kDragScrollTimer = 1;
+const UINT kDragScrollMs = 50;
+enum MenuCommand { kMenuCopy = 1, kMenuSelectAll };
+
+class OutputView {
+public:
+    explicit OutputView(HWND hwnd);
+    ~OutputView();
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    void ApplyFont(HFONT font);
+    void ApplyWidth();
+    int ClientHeight() const;
+    size_t VisibleLines() const;
+    size_t LastTop() const;
+    void SetTop(size_t top);
+    void ScrollBy(long lines);
+    void ScrollToShow(size_t offset);
+    void UpdateScrollBar();
+    void ShowScrollBar();
+    void SetText(const char* text);
+    void ReplaceSelection(const char* text);
+    void Select(size_t anchor, size_t caret);
+    size_t SelectionStart() const { return std::min(anchor_, caret_); }
+    size_t SelectionEnd() const { return std::max(anchor_, caret_); }
+    size_t CharBoundaryAtOrBefore(size_t offset) const;
+    size_t OffsetAtPoint(int x, int y) const;
+    void SelectWordAt(size_t offset);
+    void Copy() const;
+    LRESULT GetText(size_t size, char* buffer) const;
+    void Paint();
+    void PaintLine(HDC dc, size_t line, int y, COLORREF text, bool focused) const;
+    void PaintRun(HDC dc, size_t lineStart, size_t from, size_t to, int y, COLORREF text, bool selected) const;
+    void OnVScroll(int code);
+    void OnWheel(int delta);
+    bool OnKey(WPARAM key);
+    void OnDrag(int x, int y);
+    void ShowMenu(LPARAM at);
+
+    HWND hwnd_;
+    HDC measureDc_;
+    HFONT font_ = nullptr;
+    HGDIOBJ measureDcFont_ = nullptr;
+    TextLayout layout_;
+    int lineHeight_ = 16;
+    int margin_ = 2;
+    size_t top_ = 0;
+    size_t anchor_ = 0;
+    size_t caret_ = 0;
+    bool dragging_ = false;
+    POINT dragPoint_ = {};
+    int wheelRest_ = 0;
+    SCROLLINFO shownBar_ = {};
+    bool barDirty_ = false;
+};
+
+OutputView::OutputView(HWND hwnd) : hwnd_(hwnd), measureDc_(CreateCompatibleDC(nullptr)) {
+    ApplyFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+}
+
+OutputView::~OutputView() {
+    if (measureDcFont_)
+        SelectObject(measureDc_, measureDcFont_);
+    DeleteDC(measureDc_);
+}
+
+// The widths of every single byte are measured once per font, those of double-byte characters
+// when each first appears.
+void OutputView::ApplyFont(HFONT font) {
+    font_ = font;
+    HGDIOBJ before = SelectObject(measureDc_, font);
+    if (!measureDcFont_)
+        measureDcFont_ = before;
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(measureDc_, &metrics);
+    lineHeight_ = std::max<int>(1, metrics.tmHeight);
+    margin_ = std::max<int>(1, metrics.tmAveCharWidth / 3);
+    TextLayout::Metrics m;
+    for (int c = 0; c < 256; ++c) {
+        m.lead[c] = IsDBCSLeadByte(static_cast<BYTE>(c)) != 0;
+        char byte = static_cast<char>(c);
+        SIZE size = {};
+        if (!m.lead[c] && GetTextExtentPoint32A(measureDc_, &byte, 1, &size))
+            m.single[c] = size.cx;
+    }
+    m.tabWidth = 8 * std::max<int>(1, metrics.tmAveCharWidth);
+    HDC dc = measureDc_;
+    m.measurePair = [dc](const char* pair) {
+        SIZE size = {};
+        return GetTextExtentPoint32A(dc, pair, 2, &size) ? static_cast<int>(size.cx) : 0;
+    };
+    size_t topOffset = layout_.LineStart(top_);
+    layout_.SetMetrics(m);
+    ApplyWidth();
+    top_ = std::min(layout_.LineOf(topOffset), LastTop());
+    UpdateScrollBar();
+}
+
+void OutputView::ApplyWidth() {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    layout_.SetWrapWidth(client.right - 2 * margin_);
+}
+
+int OutputView::ClientHeight() const {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    return client.bottom;
+}
+
+size_t OutputView::VisibleLines() const { return static_cast<size_t>(std::max(1, ClientHeight() / lineHeight_)); }
+
+size_t OutputView::LastTop() const {
+    size_t lines = layout_.LineCount(), visible = VisibleLines();
+    return lines > visible ? lines - visible : 0;
+}
+
+void OutputView::SetTop(size_t top) {
+    top = std::min(top, LastTop());
+    if (top != top_) {
+        top_ = top;
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+    UpdateScrollBar();
+}
+
+void OutputView::ScrollBy(long lines) {
+    if (lines < 0)
+        SetTop(top_ > static_cast<size_t>(-lines) ? top_ - static_cast<size_t>(-lines) : 0);
+    else
+        SetTop(top_ + static_cast<size_t>(lines));
+}
+
+void OutputView::ScrollToShow(size_t offset) {
+    size_t line = layout_.LineOf(offset);
+    if (line < top_)
+        SetTop(line);
+    else if (line >= top_ + VisibleLines())
+        SetTop(line + 1 - VisibleLines());
+}
+
+// The scroll bar is set at the next paint: under Wine each change of a shown scroll bar draws it at
+// once, which takes milliseconds, and output can change it hundreds of times a second.
+void OutputView::UpdateScrollBar() {
+    barDirty_ = true;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+// The bar stays, disabled, when everything fits, so that the width lines wrap at never flips.
+void OutputView::ShowScrollBar() {
+    barDirty_ = false;
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    size_t lines = layout_.LineCount();
+    info.nMax = static_cast<int>(std::min<size_t>(lines - 1, INT_MAX));
+    info.nPage = static_cast<UINT>(std::min<size_t>(VisibleLines(), INT_MAX));
+    info.nPos = static_cast<int>(std::min<size_t>(top_, INT_MAX));
+    if (info.nMax == shownBar_.nMax && info.nPage == shownBar_.nPage && info.nPos == shownBar_.nPos)
+        return;
+    shownBar_ = info;
+    SetScrollInfo(hwnd_, SB_VERT, &info, TRUE);
+}
+
+void OutputView::SetText(const char* text) {
+    layout_.Assign(text ? text : "");
+    anchor_ = caret_ = 0;
+    top_ = 0;
+    UpdateScrollBar();
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+// Text added at the end is laid out alone; anywhere else the whole text is laid out again.
+void OutputView::ReplaceSelection(const char* text) {
+    if (!text)
+        text = "";
+    size_t length = strlen(text);
+    size_t start = SelectionStart(), end = SelectionEnd();
+    if (start == layout_.Text().size()) {
+        layout_.Append(text, length);
+    } else {
+        std::string whole = layout_.Text();
+        whole.replace(start, end - start, text, length);
+        layout_.Assign(whole);
+    }
+    anchor_ = caret_ = start + length;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+    UpdateScrollBar();
+    ScrollToShow(caret_);
+}
+
+void OutputView::Select(size_t anchor, size_t caret) {
+    size_t size = layout_.Text().size();
+    anchor = CharBoundaryAtOrBefore(std::min(anchor, size));
+    caret = CharBoundaryAtOrBefore(std::min(caret, size));
+    if (anchor == anchor_ && caret == caret_)
+        return;
+    anchor_ = anchor;
+    caret_ = caret;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+// Lines start on character boundaries: the characters are counted from the line's start.
+size_t OutputView::CharBoundaryAtOrBefore(size_t offset) const {
+    size_t i = layout_.LineStart(layout_.LineOf(offset));
+    for (;;) {
+        if (i >= offset)
+            return i == offset ? i : offset;
+        size_t next = i + layout_.CharLength(i);
+        if (next > offset)
+            return i;
+        i = next;
+    }
+}
+
+size_t OutputView::OffsetAtPoint(int x, int y) const {
+    long row = y >= 0 ? y / lineHeight_ : (y - lineHeight_ + 1) / lineHeight_;
+    long line = static_cast<long>(top_) + row;
+    line = std::clamp<long>(line, 0, static_cast<long>(layout_.LineCount()) - 1);
+    return layout_.OffsetAt(static_cast<size_t>(line), x - margin_);
+}
+
+void OutputView::SelectWordAt(size_t offset) {
+    const std::string& text = layout_.Text();
+    size_t line = layout_.LineOf(offset);
+    size_t start = layout_.LineStart(line), end = layout_.LineEnd(line);
+    auto blank = [&](size_t i) { return text[i] == ' ' || text[i] == '\t'; };
+    size_t wordStart = start, i = start;
+    for (; i < end && i < offset; i += layout_.CharLength(i))
+        if (blank(i))
+            wordStart = i + 1;
+    size_t wordEnd = i;
+    while (wordEnd < end && !blank(wordEnd))
+        wordEnd += layout_.CharLength(wordEnd);
+    Select(wordStart, wordEnd);
+}
+
+void OutputView::Copy() const {
+    size_t start = SelectionStart(), end = SelectionEnd();
+    if (start == end || !OpenClipboard(hwnd_))
+        return;
+    EmptyClipboard();
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, end - start + 1)) {
+        if (char* bytes = static_cast<char*>(GlobalLock(memory))) {
+            memcpy(bytes, layout_.Text().data() + start, end - start);
+            bytes[end - start] = '\0';
+            GlobalUnlock(memory);
+            if (!SetClipboardData(CF_TEXT, memory))
+                GlobalFree(memory);
+        } else {
+            GlobalFree(memory);
+        }
+    }
+    CloseClipboard();
+}
+
+// A buffer too small for all of it gets what fits, never half of a double-byte character.
+LRESULT OutputView::GetText(size_t size, char* buffer) const {
+    if (!size || !buffer)
+        return 0;
+    const std::string& text = layout_.Text();
+    size_t length = std::min(size - 1, text.size());
+    if (length < text.size())
+        length = CharBoundaryAtOrBefore(length);
+    memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+    return static_cast<LRESULT>(length);
+}
+
+void OutputView::Paint() {
+    if (barDirty_)
+        ShowScrollBar();
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd_, &paint);
+    // A read-only edit box asks its parent for its colours as a label does.
+    HBRUSH background = reinterpret_cast<HBRUSH>(
+        SendMessageA(GetParent(hwnd_), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd_)));
+    if (!background)
+        background = GetSysColorBrush(COLOR_3DFACE);
+    COLORREF text = GetTextColor(dc);
+    FillRect(dc, &paint.rcPaint, background);
+    HGDIOBJ before = SelectObject(dc, font_);
+    SetBkMode(dc, TRANSPARENT);
+    bool focused = GetFocus() == hwnd_;
+    size_t first = top_ + static_cast<size_t>(std::max(0L, paint.rcPaint.top) / lineHeight_);
+    size_t last = top_ + static_cast<size_t>((std::max(0L, paint.rcPaint.bottom) + lineHeight_ - 1) / lineHeight_);
+    for (size_t line = first; line < last && line < layout_.LineCount(); ++line)
+        PaintLine(dc, line, static_cast<int>(line - top_) * lineHeight_, text, focused);
+    SelectObject(dc, before);
+    EndPaint(hwnd_, &paint);
+}
+
+// The selection shows while the view has the focus, as an edit box's does.
+void OutputView::PaintLine(HDC dc, size_t line, int y, COLORREF text, bool focused) const {
+    size_t start = layout_.LineStart(line), end = layout_.LineEnd(line);
+    size_t from = std::clamp(SelectionStart(), start, end), to = std::clamp(SelectionEnd(), start, end);
+    if (!focused || from == to) {
+        PaintRun(dc, start, start, end, y, text, false);
+        return;
+    }
+    PaintRun(dc, start, start, from, y, text, false);
+    PaintRun(dc, start, from, to, y, GetSysColor(COLOR_HIGHLIGHTTEXT), true);
+    PaintRun(dc, start, to, end, y, text, false);
+}
+
+// Runs of printable bytes go out in one call each; tabs and carriage returns only move on.
+void OutputView::PaintRun(HDC dc, size_t lineStart, size_t from, size_t to, int y, COLORREF text,
+                          bool selected) const {
+    if (from >= to)
+        return;
+    int x = layout_.XOf(lineStart, from);
+    if (selected) {
+        RECT band = {margin_ + x, y, margin_ + layout_.XOf(lineStart, to), y + lineHeight_};
+        FillRect(dc, &band, GetSysColorBrush(COLOR_HIGHLIGHT));
+    }
+    SetTextColor(dc, text);
+    const std::string& bytes = layout_.Text();
+    size_t runStart = from;
+    int runX = x;
+    for (size_t i = from; i <= to;) {
+        bool stop = i == to || bytes[i] == '\t' || bytes[i] == '\r';
+        if (stop && i > runStart)
+            TextOutA(dc, margin_ + runX, y, bytes.data() + runStart, static_cast<int>(i - runStart));
+        if (i == to)
+            break;
+        x += layout_.Advance(i, x);
+        i += layout_.CharLength(i);
+        if (stop) {
+            runStart = i;
+            runX = x;
+        }
+    }
+}
+
+void OutputView::OnVScroll(int code) {
+    size_t page = VisibleLines();
+    switch (code) {
+    case SB_LINEUP:
+        ScrollBy(-1);
+        break;
+    case SB_LINEDOWN:
+        ScrollBy(1);
+        break;
+    case SB_PAGEUP:
+        ScrollBy(-static_cast<long>(page));
+        break;
+    case SB_PAGEDOWN:
+        ScrollBy(static_cast<long>(page));
+        break;
+    case SB_TOP:
+        SetTop(0);
+        break;
+    case SB_BOTTOM:
+        SetTop(LastTop());
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+        SCROLLINFO info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_TRACKPOS;
+        if (GetScrollInfo(hwnd_, SB_VERT, &info))
+            SetTop(static_cast<size_t>(std::max(0, info.nTrackPos)));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void OutputView::OnWheel(int delta) {
+    UINT lines = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    if (lines == WHEEL_PAGESCROLL)
+        lines = static_cast<UINT>(VisibleLines());
+    wheelRest_ += delta;
+    int notches = wheelRest_ / WHEEL_DELTA;
+    wheelRest_ -= notches * WHEEL_DELTA;
+    ScrollBy(-static_cast<long>(notches) * static_cast<long>(lines));
+}
+
+bool OutputView::OnKey(WPARAM key) {
+    bool control = GetKeyState(VK_CONTROL) < 0;
+    switch (key) {
+    case VK_UP:
+        ScrollBy(-1);
+        return true;
+    case VK_DOWN:
+        ScrollBy(1);
+        return true;
+    case VK_PRIOR:
+        OnVScroll(SB_PAGEUP);
+        return true;
+    case VK_NEXT:
+        OnVScroll(SB_PAGEDOWN);
+        return true;
+    case VK_HOME:
+        SetTop(0);
+        return true;
+    case VK_END:
+        SetTop(LastTop());
+        return true;
+    case 'A':
+        if (control)
+            Select(0, layout_.Text().size());
+        return control;
+    case 'C':
+    case VK_INSERT:
+        if (control)
+            Copy();
+        return control;
+    default:
+        return false;
+    }
+}
+
+// Dragging past the top or the bottom scrolls on a timer while the button is held.
+void OutputView::OnDrag(int x, int y) {
+    dragPoint_ = {x, y};
+    if (y < 0)
+        ScrollBy(-1);
+    else if (y >= ClientHeight())
+        ScrollBy(1);
+    Select(anchor_, OffsetAtPoint(x, y));
+}
+
+void OutputView::ShowMenu(LPARAM at) {
+    POINT point = {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    if (at == -1) {
+        point = {0, 0};
+        ClientToScreen(hwnd_, &point);
+    }
+    HMENU menu = CreatePopupMenu();
+    if (!menu)
+        return;
+    AppendMenuA(menu, MF_STRING | (SelectionStart() == SelectionEnd() ? MF_GRAYED : 0), kMenuCopy, "コピー(&C)");
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, kMenuSelectAll, "すべて選択(&A)");
+    int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, hwnd_, nullptr);
+    DestroyMenu(menu);
+    if (chosen == kMenuCopy)
+        Copy();
+    else if (chosen == kMenuSelectAll)
+        Select(0, layout_.Text().size());
+}
+
+LRESULT OutputView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SIZE: {
+        bool atEnd = top_ == LastTop();
+        size_t topOffset = layout_.LineStart(top_);
+        ApplyWidth();
+        top_ = std::min(atEnd ? LastTop() : layout_.LineOf(topOffset), LastTop());
+        UpdateScrollBar();
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        return 0;
+    }
+    case WM_SETFONT:
+        ApplyFont(wParam ? reinterpret_cast<HFONT>(wParam) : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+        if (LOWORD(lParam))
+            InvalidateRect(hwnd_, nullptr, FALSE);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
+    case WM_SETTEXT:
+        SetText(reinterpret_cast<const char*>(lParam));
+        return TRUE;
+    case WM_GETTEXT:
+        return GetText(wParam, reinterpret_cast<char*>(lParam));
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(layout_.Text().size());
+    case EM_GETSEL: {
+        DWORD start = static_cast<DWORD>(SelectionStart()), end = static_cast<DWORD>(SelectionEnd());
+        if (wParam)
+            *reinterpret_cast<DWORD*>(wParam) = start;
+        if (lParam)
+            *reinterpret_cast<DWORD*>(lParam) = end;
+        return start > 0xFFFF || end > 0xFFFF ? -1 : MAKELRESULT(start, end);
+    }
+    case EM_SETSEL: {
+        long start = static_cast<long>(wParam), end = static_cast<long>(lParam);
+        size_t size = layout_.Text().size();
+        if (start < 0)
+            Select(caret_, caret_);
+        else
+            Select(static_cast<size_t>(start), end < 0 ? size : static_cast<size_t>(end));
+        return 0;
+    }
+    case EM_REPLACESEL:
+        ReplaceSelection(reinterpret_cast<const char*>(lParam));
+        return 0;
+    case EM_GETLINECOUNT:
+        return static_cast<LRESULT>(layout_.LineCount());
+    case EM_GETFIRSTVISIBLELINE:
+        return static_cast<LRESULT>(top_);
+    case EM_LINESCROLL:
+        ScrollBy(static_cast<long>(lParam));
+        return TRUE;
+    case EM_SCROLLCARET:
+        ScrollToShow(caret_);
+        return TRUE;
+    case EM_SETLIMITTEXT:
+    case EM_SETREADONLY:
+        return TRUE;
+    case WM_VSCROLL:
+        OnVScroll(LOWORD(wParam));
+        return 0;
+    case WM_MOUSEWHEEL:
+        OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_KEYDOWN:
+        if (OnKey(wParam))
+            return 0;
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        if (SelectionStart() != SelectionEnd())
+            InvalidateRect(hwnd_, nullptr, FALSE);
+        return 0;
+    case WM_LBUTTONDOWN: {
+        SetFocus(hwnd_);
+        size_t offset = OffsetAtPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        Select((wParam & MK_SHIFT) ? anchor_ : offset, offset);
+        dragging_ = true;
+        SetCapture(hwnd_);
+        SetTimer(hwnd_, kDragScrollTimer, kDragScrollMs, nullptr);
+        return 0;
+    }
+    case WM_LBUTTONDBLCLK:
+        SetFocus(hwnd_);
+        SelectWordAt(OffsetAtPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
+        return 0;
+    case WM_MOUSEMOVE:
+        if (dragging_)
+            OnDrag(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        return 0;
+    case WM_TIMER:
+        if (wParam == kDragScrollTimer && dragging_ && (dragPoint_.y < 0 || dragPoint_.y >= ClientHeight()))
+            OnDrag(dragPoint_.x, dragPoint_.y);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        if (dragging_) {
+            dragging_ = false;
+            KillTimer(hwnd_, kDragScrollTimer);
+            if (message == WM_LBUTTONUP)
+                ReleaseCapture();
+        }
+        return 0;
+    case WM_CONTEXTMENU:
+        ShowMenu(lParam);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK OutputViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* view = reinterpret_cast<OutputView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (message == WM_CREATE) {
+        view = new OutputView(hwnd);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
+    }
+    if (!view)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        delete view;
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    return view->Handle(message, wParam, lParam);
+}
+
+}  // namespace
+
+bool RegisterOutputView() {
+    static const bool registered = [] {
+        WNDCLASSA windowClass = {};
+        windowClass.style = CS_DBLCLKS | CS_GLOBALCLASS;
+        windowClass.lpfnWndProc = OutputViewProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hCursor = LoadCursor(nullptr, IDC_IBEAM);
+        windowClass.lpszClassName = kOutputViewClass;
+        return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    }();
+    return registered;
+}
