@@ -10,6 +10,9 @@ namespace {
 
 const UINT_PTR kDragScrollTimer = 1;
 const UINT kDragScrollMs = 50;
+const UINT_PTR kScrollBarTimer = 2;
+// How long the scroll bar may lag behind added output.
+const UINT kScrollBarMs = 100;
 enum MenuCommand { kMenuCopy = 1, kMenuSelectAll };
 
 class OutputView {
@@ -29,6 +32,7 @@ private:
     void ScrollToShow(size_t offset);
     void UpdateScrollBar();
     void ShowScrollBar();
+    void ShowScrollBarNow();
     void SetText(const char* text);
     void ReplaceSelection(const char* text);
     void Select(size_t anchor, size_t caret);
@@ -63,6 +67,7 @@ private:
     int wheelRest_ = 0;
     SCROLLINFO shownBar_ = {};
     bool barDirty_ = false;
+    bool barTimer_ = false;
 };
 
 OutputView::OutputView(HWND hwnd) : hwnd_(hwnd), measureDc_(CreateCompatibleDC(nullptr)) {
@@ -150,16 +155,29 @@ void OutputView::ScrollToShow(size_t offset) {
         SetTop(line + 1 - VisibleLines());
 }
 
-// The scroll bar is set at the next paint: under Wine each change of a shown scroll bar draws it at
-// once, which takes milliseconds, and output can change it hundreds of times a second.
+// Under Wine each change of a shown scroll bar draws it at once, which takes 10 ms and more, and
+// output can change it hundreds of times a second: the bar follows the output on a timer, which
+// waits behind the user's input and the painting. The user's own scrolling shows at once.
 void OutputView::UpdateScrollBar() {
     barDirty_ = true;
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    if (!barTimer_)
+        barTimer_ = SetTimer(hwnd_, kScrollBarTimer, kScrollBarMs, nullptr) != 0;
+    if (!barTimer_)
+        ShowScrollBar();
+}
+
+void OutputView::ShowScrollBarNow() {
+    if (barDirty_)
+        ShowScrollBar();
 }
 
 // The bar stays, disabled, when everything fits, so that the width lines wrap at never flips.
 void OutputView::ShowScrollBar() {
     barDirty_ = false;
+    if (barTimer_) {
+        KillTimer(hwnd_, kScrollBarTimer);
+        barTimer_ = false;
+    }
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
@@ -279,8 +297,6 @@ LRESULT OutputView::GetText(size_t size, char* buffer) const {
 }
 
 void OutputView::Paint() {
-    if (barDirty_)
-        ShowScrollBar();
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd_, &paint);
     // A read-only edit box asks its parent for its colours as a label does.
@@ -376,6 +392,7 @@ void OutputView::OnVScroll(int code) {
     default:
         break;
     }
+    ShowScrollBarNow();
 }
 
 void OutputView::OnWheel(int delta) {
@@ -387,6 +404,7 @@ void OutputView::OnWheel(int delta) {
     int notches = wheelRest_ / WHEEL_DELTA;
     wheelRest_ -= notches * WHEEL_DELTA;
     ScrollBy(-static_cast<long>(notches) * static_cast<long>(lines));
+    ShowScrollBarNow();
 }
 
 bool OutputView::OnKey(WPARAM key) {
@@ -432,6 +450,7 @@ void OutputView::OnDrag(int x, int y) {
     else if (y >= ClientHeight())
         ScrollBy(1);
     Select(anchor_, OffsetAtPoint(x, y));
+    ShowScrollBarNow();
 }
 
 void OutputView::ShowMenu(LPARAM at) {
@@ -467,6 +486,7 @@ LRESULT OutputView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         ApplyWidth();
         top_ = std::min(atEnd ? LastTop() : layout_.LineOf(topOffset), LastTop());
         UpdateScrollBar();
+        ShowScrollBarNow();
         InvalidateRect(hwnd_, nullptr, FALSE);
         return 0;
     }
@@ -526,8 +546,10 @@ LRESULT OutputView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN:
-        if (OnKey(wParam))
+        if (OnKey(wParam)) {
+            ShowScrollBarNow();
             return 0;
+        }
         break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -552,7 +574,9 @@ LRESULT OutputView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             OnDrag(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return 0;
     case WM_TIMER:
-        if (wParam == kDragScrollTimer && dragging_ && (dragPoint_.y < 0 || dragPoint_.y >= ClientHeight()))
+        if (wParam == kScrollBarTimer)
+            ShowScrollBar();
+        else if (wParam == kDragScrollTimer && dragging_ && (dragPoint_.y < 0 || dragPoint_.y >= ClientHeight()))
             OnDrag(dragPoint_.x, dragPoint_.y);
         return 0;
     case WM_LBUTTONUP:

@@ -89,10 +89,15 @@ struct LinkState {
     std::string loneText;      // a chunk shown alone, kept out of the output ("exit")
     bool loneTextWaiting = false;
     HWND window = nullptr;
-    bool readyPosted = false;  // a ready note is posted, or the window will come back for more
+    bool readyPosted = false;  // a ready note is posted, or the window comes back on its own
     bool windowCurrent = false;  // the window holds accumulatedOutput of windowEpoch...
     unsigned windowEpoch = 0;
     size_t windowLength = 0;  // ...up to this length
+    // The window shows something else (a history entry, the echo of "exit"), to be replaced only
+    // when output comes after accumulatedOutput of this epoch and length.
+    bool windowElsewhere = false;
+    unsigned elsewhereEpoch = 0;
+    size_t elsewhereLength = 0;
     std::deque<std::string> heldLines;
     bool lineTakenUp = true;
     DWORD lastLineTick = 0;
@@ -130,6 +135,14 @@ struct LinkState {
     void NotifyWindow() {
         if (window && !readyPosted && PostMessageA(window, kOutputReadyMessage, 0, 0))
             readyPosted = true;
+    }
+
+    // outputLock held.
+    void NoteWindowElsewhere() {
+        windowCurrent = false;
+        windowElsewhere = true;
+        elsewhereEpoch = outputEpoch;
+        elsewhereLength = accumulatedOutput.size();
     }
 
     void AddOutput(const std::string& text) {
@@ -508,6 +521,7 @@ void ChildLink::DeliverOutput() {
         LockGuard lock(shared_->outputLock);
         window = shared_->window;
         shared_->windowCurrent = false;
+        shared_->windowElsewhere = false;
         shared_->loneTextWaiting = false;
         shared_->readyPosted = true;
     }
@@ -522,7 +536,6 @@ bool ChildLink::DeliverNewOutput(size_t limit) {
     std::string text;
     UINT message = 0;
     HWND window;
-    bool more = false;
     {
         LockGuard lock(s.outputLock);
         window = s.window;
@@ -530,35 +543,39 @@ bool ChildLink::DeliverNewOutput(size_t limit) {
             s.loneTextWaiting = false;
             text = s.loneText;
             message = kSetOutputMessage;
-            s.windowCurrent = false;
-        } else {
-            if (!s.windowCurrent || s.windowEpoch != s.outputEpoch) {
+            s.NoteWindowElsewhere();
+        } else if (!s.windowCurrent || s.windowEpoch != s.outputEpoch) {
+            if (!s.windowElsewhere || s.elsewhereEpoch != s.outputEpoch ||
+                s.accumulatedOutput.size() > s.elsewhereLength) {
                 message = kSetOutputMessage;
                 s.windowCurrent = true;
+                s.windowElsewhere = false;
                 s.windowEpoch = s.outputEpoch;
                 s.windowLength = 0;
-            } else if (s.windowLength < s.accumulatedOutput.size()) {
-                message = kAppendOutputMessage;
             }
+        } else if (s.windowLength < s.accumulatedOutput.size()) {
+            message = kAppendOutputMessage;
+        }
+        if (message && s.windowCurrent) {
             size_t end = BatchEnd(s.accumulatedOutput, s.windowLength, limit);
+            // A first byte held back for its second one comes with the next read.
+            if (end == s.windowLength && message == kAppendOutputMessage)
+                message = 0;
             text.assign(s.accumulatedOutput, s.windowLength, end - s.windowLength);
             s.windowLength = end;
-            // A first byte held back for its second one comes with the next read.
-            size_t left = s.accumulatedOutput.size() - end;
-            more = left > 1 || (left == 1 && !IsDBCSLeadByte(static_cast<BYTE>(s.accumulatedOutput.back())));
         }
-        s.readyPosted = more;
+        s.readyPosted = message != 0;
     }
     if (window && message)
         SendMessageA(window, message, reinterpret_cast<WPARAM>(text.c_str()), 0);
-    return more;
+    return message != 0;
 }
 
 void ChildLink::ForgetWindowText() {
     if (!shared_)
         return;
     LockGuard lock(shared_->outputLock);
-    shared_->windowCurrent = false;
+    shared_->NoteWindowElsewhere();
 }
 
 void ChildLink::SetWindow(HWND window) {
@@ -568,6 +585,7 @@ void ChildLink::SetWindow(HWND window) {
     shared_->window = window;
     shared_->readyPosted = false;
     shared_->windowCurrent = false;
+    shared_->windowElsewhere = false;
 }
 
 void ChildLink::CloseLink() {

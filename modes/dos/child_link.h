@@ -4,8 +4,9 @@
 //
 // The reader never waits for the user-interface thread: it adds output under outputLock and posts
 // one "output ready" note to the window, which copies what is new under the lock and shows it
-// outside it. Small reads thus reach the window in batches, appended, never re-sent whole; a
-// batch is bounded so that the window stays live and the bar responsive.
+// outside it. While output keeps coming the window fetches it on its own timer and no note is
+// posted, so a flood reaches the window in a few batches a second, appended, never re-sent whole;
+// a batch is bounded so that the window stays live and the bar responsive.
 #pragma once
 
 #include <windows.h>
@@ -46,7 +47,8 @@ public:
     // Shows the running command's whole output in the window (from its start, in batches).
     void DeliverOutput();
     // Hands the window the next batch of at most limit bytes; the window calls it on the ready
-    // note. True when more waits: the window comes back for it.
+    // note. True when it handed something: the window then comes back on its own, and no note is
+    // posted until a call finds nothing new.
     bool DeliverNewOutput(size_t limit);
     // The window now shows something else (a history entry); the next delivery replaces it.
     void ForgetWindowText();

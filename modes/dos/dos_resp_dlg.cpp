@@ -8,6 +8,9 @@
 namespace {
 
 const UINT_PTR kFetchTimer = 1;
+// While output flows the window takes it this often: each delivery and the painting after it cost
+// the bar's thread a few milliseconds however much they add.
+const UINT kFetchMs = 25;
 // The most output one delivery adds: the view takes it in a few milliseconds, so the bar answers
 // keys between deliveries and the lock the reader shares is held only briefly.
 const size_t kBatchLimit = 1024 * 1024;
@@ -43,7 +46,11 @@ INT_PTR CdosRespDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handle
         ShowText(message, reinterpret_cast<const char*>(wParam));
         break;
     case kOutputReadyMessage:
-        FetchOutput();
+        // The note comes before the user's keys and clicks; they go first.
+        if (HIWORD(GetQueueStatus(QS_INPUT)))
+            SetTimer(hwnd(), kFetchTimer, kFetchMs, nullptr);
+        else
+            FetchOutput();
         break;
     case WM_TIMER:
         if (wParam != kFetchTimer) {
@@ -80,12 +87,13 @@ void CdosRespDlg::ShowText(UINT message, const char* text) {
     ScrollToLastLine();
 }
 
-// One batch of the link's new output. While more waits, a timer brings the next batch: timer
-// messages come after keys and painting, so the bar answers its user first.
+// One batch of the link's new output. After a batch a timer looks for the next, until one finds
+// nothing new: timer messages come after keys and painting, so the bar answers its user first.
 void CdosRespDlg::FetchOutput() {
-    KillTimer(hwnd(), kFetchTimer);
     if (link_ && link_->DeliverNewOutput(kBatchLimit))
-        SetTimer(hwnd(), kFetchTimer, USER_TIMER_MINIMUM, nullptr);
+        SetTimer(hwnd(), kFetchTimer, kFetchMs, nullptr);
+    else
+        KillTimer(hwnd(), kFetchTimer);
 }
 
 void CdosRespDlg::ScrollToLastLine() {

@@ -81,8 +81,11 @@ TEST_F(DosChildLink, EchoedCommandsShowEchoAndOutput) {
     Run("split", "split\r\nunknown: split\r\n");
     EXPECT_EQ(window->Text(), "split\r\nunknown: split\r\n\r\nFAKE>");
     EXPECT_EQ(link.CopyPendingCommand(), "split\r\n");
+    // The echo and the output in one read: both are shown.
+    Run("joined pavra", "joined pavra\r\npavra\r\n");
+    EXPECT_EQ(window->Text(), "joined pavra\r\npavra\r\n\r\nFAKE>");
 
-    ASSERT_EQ(history.Count(), 2);
+    ASSERT_EQ(history.Count(), 3);
     NavResult first = history.MoveFirst();
     EXPECT_EQ(first.command, "");
     EXPECT_EQ(first.output, startup);
@@ -98,7 +101,11 @@ TEST_F(DosChildLink, UnechoedCommandsShowTheirOutput) {
     // Output that happens to begin with "exit" is output like any other.
     Run("echo exited", "exited\r\n");
     EXPECT_EQ(window->Text(), "exited\r\n\r\nFAKE>");
+    // An empty line keeps the line end before its prompt.
+    link.SendCommand("");
+    EXPECT_TRUE(PumpUntil([&] { return window->Text() == "\r\nFAKE>"; })) << window->Text();
     Run("echo next", "next\r\n");
+    history.MovePrevious();
     history.MovePrevious();
     NavResult entry = history.MovePrevious();
     EXPECT_EQ(entry.command, "echo exited\r\n");

@@ -71,6 +71,9 @@ bool Run(const std::string& command) {
     } else if (Starts(command, "die ")) {
         // Ends at once with the given exit code, as a crash or a failing script does.
         ExitProcess(static_cast<UINT>(strtoul(command.c_str() + 4, nullptr, 0)));
+    } else if (Starts(command, "joined ")) {
+        // The echo and the output in one write, as a fast command's often arrive in one read.
+        Write(command + "\r\n" + command.substr(7) + "\r\n");
     } else if (command == "silent") {
     } else if (!command.empty()) {
         Write("unknown: " + command + "\r\n");
@@ -79,7 +82,7 @@ bool Run(const std::string& command) {
 }
 
 void WriteEcho(const std::string& line) {
-    if (!echo)
+    if (!echo || Starts(line, "joined "))
         return;
     if (line == "split\r\n") {
         Write("sp");
