@@ -7,6 +7,7 @@
 #include "controls.h"
 #include "foreign_window.h"
 #include "ini_file.h"
+#include "key_latency.h"
 #include "keyboard.h"
 #include "mouse.h"
 #include "paths.h"
