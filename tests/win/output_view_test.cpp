@@ -99,6 +99,21 @@ TEST_F(OutputViewTest, AddedInPiecesIsTheWholeTextWithTheLastLineShown) {
     LRESULT first = SendMessageA(view, EM_GETFIRSTVISIBLELINE, 0, 0);
     EXPECT_GT(first, 0);
     EXPECT_LT(first, lines);
+    // The scroll bar catches up with the added output soon after.
+    SCROLLINFO bar = {};
+    bar.cbSize = sizeof bar;
+    bar.fMask = SIF_ALL;
+    auto barCaughtUp = [&] {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        GetScrollInfo(view, SB_VERT, &bar);
+        return bar.nPos == first && bar.nMax == lines - 1;
+    };
+    for (DWORD start = GetTickCount(); !barCaughtUp() && GetTickCount() - start < 2000;)
+        Sleep(5);
+    EXPECT_EQ(bar.nPos, first);
+    EXPECT_EQ(bar.nMax, lines - 1);
     SetWindowTextA(view, whole.c_str());
     EXPECT_EQ(Lines(), lines);
     EXPECT_EQ(SendMessageA(view, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
