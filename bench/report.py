@@ -193,9 +193,9 @@ def dos(text, report):
     rows = []
     for line in text.splitlines():
         fields = line.split()
-        if len(fields) >= 9 and fields[0].isdigit():
+        if len(fields) >= 10 and fields[0].isdigit():
             rows.append(fields)
-    if not rows:
+    if not rows or len(rows[-1]) < 10:
         return
     last = rows[-1]
     mb, floor_s, window_s, view_s, ratio = int(last[0]), float(last[1]), float(last[3]), float(last[5]), float(last[6])
@@ -219,11 +219,15 @@ def dos(text, report):
                       worst <= 2.2,
                       "The view lays out only what is added, so the window's own work grows with the "
                       "output alone; a step over the line comes from the interpreter's own time, which "
-                      "the floor's steps show, and from a busy moment of the machine.")
-    keyed = [row for row in rows if len(row) >= 13]
+                      "the floor's steps in the same run show ("
+                      + ", ".join(row[7] for row in rows if row[7] != "-") +
+                      "), and from a busy moment of the machine.")
+    report.figure(f"Command prompt: processor time of the window's process while {mb} MB arrives, against "
+                  f"the floor's wall time", f"{float(last[9]) / floor_s:.2f}× ({float(last[9]):.2f} s)")
+    keyed = [row for row in rows if len(row) >= 14]
     if keyed:
         row = keyed[-1]
-        count, median, p95, worst = int(row[9]), float(row[10]), float(row[11]), float(row[12])
+        count, median, p95, worst = int(row[10]), float(row[11]), float(row[12]), float(row[13])
         report.figure(f"Command prompt: a key typed every 50 ms while {row[0]} MB floods in, time until the "
                       f"input line shows it ({count} keys)",
                       f"median {median:.0f} ms, 95th percentile {p95:.0f} ms, maximum {worst:.0f} ms",
