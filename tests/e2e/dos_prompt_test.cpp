@@ -171,7 +171,7 @@ TEST_F(DosPrompt, KeysAreServedWhileOutputFloodsInAndQuittingIsQuick) {
     const KeySummary times = Summarize(keys.ms);
     std::printf("keys during the flood: %d of %zu; latency median %.0f ms, 95th percentile %.0f ms, max %.0f ms\n",
                 keys.whileBusy, keys.ms.size(), times.median, times.p95, times.max);
-    EXPECT_GE(keys.whileBusy, 10);
+    EXPECT_GE(keys.whileBusy, 5);
     EXPECT_LE(times.p95, 100.0);
     EXPECT_LE(times.max, 300.0);
 
