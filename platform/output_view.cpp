@@ -485,8 +485,7 @@ LRESULT OutputView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         size_t topOffset = layout_.LineStart(top_);
         ApplyWidth();
         top_ = std::min(atEnd ? LastTop() : layout_.LineOf(topOffset), LastTop());
-        UpdateScrollBar();
-        ShowScrollBarNow();
+        ShowScrollBar();
         InvalidateRect(hwnd_, nullptr, FALSE);
         return 0;
     }

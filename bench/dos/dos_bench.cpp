@@ -3,9 +3,9 @@
 // command's output read through the same kind of pipe from the same interpreter and thrown away.
 // Floor and window take turns, three times each, and their medians are compared. It also times
 // the window's output view alone taking the same text in one piece: the least the window can add
-// to the floor. Last, the real pavra.exe (WORK_FOLDER\bar\pavra.exe, when it is there) runs the
-// same command while a key is typed into its input line every 50 ms, and each key is timed until
-// the input line shows it.
+// to the floor. Last, the real pavra.exe, started by the end-to-end driver in a fresh folder, runs
+// the same command while a key is typed into its input line every 50 ms, and each key is timed
+// until the input line shows it.
 // Usage: dos_bench.exe [WORK_FOLDER] [MB...]
 #include <windows.h>
 
@@ -15,11 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "app_process.h"
 #include "controls.h"
 #include "key_latency.h"
-#include "keyboard.h"
-#include "paths.h"
+#include "pavra_bar.h"
 #include "wait.h"
 
 #include "modes/dos/child_link.h"
@@ -33,17 +31,6 @@ namespace {
 
 const char kMarker[] = "END-OF-OUTPUT";
 const int kRounds = 3;
-
-double NowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 // CPU time of this process (all its threads), in milliseconds.
 double ProcessCpuMs() {
@@ -114,10 +101,10 @@ double FloorMs(const std::string& folder, const std::string& file) {
         return -1;
     tail.clear();
     std::string command = "type " + file + "\r\n";
-    double start = NowMs();
+    double start = e2e::NowMs();
     WriteAll(input.write.Get(), command.data(), command.size());
     bool done = readUntil(true);
-    double elapsed = NowMs() - start;
+    double elapsed = e2e::NowMs() - start;
     WriteAll(input.write.Get(), "exit\r\n", 6);
     WaitForSingleObject(child.process.Get(), 5000);
     return done ? elapsed : -1;
@@ -162,26 +149,26 @@ double WindowMs(const std::string& folder, const std::string& file, size_t bytes
     ChildLink link;
     window->SetLink(&link);
     link.OpenLink(window->hwnd(), &history, folder, "");
-    double limit = NowMs() + 20000;
-    while (!EndsWith(window->Text(), ">") && NowMs() < limit)
+    double limit = e2e::NowMs() + 20000;
+    while (!EndsWith(window->Text(), ">") && e2e::NowMs() < limit)
         Pump();
-    double start = NowMs();
+    double start = e2e::NowMs();
     double cpuStart = ProcessCpuMs();
     link.SendCommand("type " + file);
     bool done = false;
     double lastCheck = 0;
     limit = start + 600000;
-    while (!done && NowMs() < limit) {
+    while (!done && e2e::NowMs() < limit) {
         Pump();
         // Reading a long text back costs the window time too: look only now and then, and only
         // at the length until it can be complete.
-        if (NowMs() - lastCheck < 50)
+        if (e2e::NowMs() - lastCheck < 50)
             continue;
-        lastCheck = NowMs();
+        lastCheck = e2e::NowMs();
         if (static_cast<size_t>(GetWindowTextLengthA(edit)) >= bytes)
             done = FinishedAfterMarker(WindowTail(edit));
     }
-    double elapsed = NowMs() - start;
+    double elapsed = e2e::NowMs() - start;
     cpuMs = ProcessCpuMs() - cpuStart;
     if (!done)
         printf("window: %d of %zu bytes after %.0f ms\n", GetWindowTextLengthA(edit), bytes, elapsed);
@@ -207,9 +194,9 @@ double ViewMs(const std::string& folder, const std::string& file) {
     if (!window)
         return -1;
     Pump();
-    double start = NowMs();
+    double start = e2e::NowMs();
     SendMessageA(window->hwnd(), kAppendOutputMessage, reinterpret_cast<WPARAM>(text.c_str()), 0);
-    double elapsed = NowMs() - start;
+    double elapsed = e2e::NowMs() - start;
     window->Close();
     Pump();
     return elapsed;
@@ -220,31 +207,21 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// pavra.exe in the command-prompt mode, started in folder\bar: `type file` while a key is typed
-// into the input line every 50 ms until the whole output is in the window. Empty when it fails.
+// pavra.exe in the command-prompt mode: `type file` while a key is typed into the input line every
+// 50 ms until the whole output is in the window. Empty when it fails.
 std::vector<double> KeyMs(const std::string& folder, const std::string& file, size_t bytes) {
-    const std::string bar = folder + "\\bar";
-    const std::string ini = "[pavra]\r\nModeIndex=1\r\n[dos]\r\nInitialDirectory=" + folder + "\r\n";
-    if (!e2e::WriteFileBytes(bar + "\\pavra.ini", ini))
+    e2e::PavraBar bar("dos-bench-keys");
+    if (!bar.WriteIni("[pavra]\r\nModeIndex=1\r\n[dos]\r\nInitialDirectory=" + folder + "\r\n") || !bar.Start())
         return {};
-    e2e::AppProcess process;
-    if (!process.Launch(bar + "\\pavra.exe", bar))
-        return {};
-    HWND main = process.WaitMainWindow("Pavra", IDC_INPUT, 30000);
-    HWND output = main ? process.FindWindowByTitle("DOS Prompt") : nullptr;
+    HWND output = bar.FindWindowByTitle("DOS Prompt");
     HWND view = output ? GetDlgItem(output, IDC_DOS_OUTPUT) : nullptr;
-    if (!view || !e2e::WaitUntil([&] { return EndsWith(e2e::WindowText(view), ">"); }, 20000))
+    if (!view || !e2e::WaitUntil([&] { return EndsWith(e2e::WindowText(view), ">"); }, 20000) ||
+        !bar.Enter("type " + file))
         return {};
-    if (!e2e::WaitUntil([&] { return e2e::ForegroundWindow() == main; }, 5000))
-        SetForegroundWindow(main);
-    e2e::TypeText("type " + file + "\n");
-    HWND input = GetDlgItem(main, IDC_INPUT);
-    e2e::WaitUntil([&] { return e2e::WindowTextLength(input) == 0; });
     auto flooding = [&] { return static_cast<size_t>(std::max(0L, e2e::WindowTextLength(view))) < bytes; };
-    e2e::KeyTimes keys = e2e::TimeKeys(input, flooding, 50, 2000);
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    process.WaitExit(5000);
-    return keys.ms;
+    std::vector<double> keys = e2e::TimeKeys(bar.Item(IDC_INPUT), flooding, 50, 2000).ms;
+    bar.Close();
+    return keys;
 }
 
 }  // namespace
@@ -260,8 +237,6 @@ int main(int argc, char** argv) {
     if (sizes.empty())
         sizes = {1, 2, 4, 8};
 
-    std::string bar = folder + "\\bar\\pavra.exe";
-    bool withKeys = GetFileAttributesA(bar.c_str()) != INVALID_FILE_ATTRIBUTES;
     printf("%4s %8s %10s %9s %11s %7s %6s %7s %8s %6s %6s %6s %6s %6s\n", "MB", "floor s", "floor MB/s", "window s",
            "window MB/s", "view s", "ratio", "x floor", "x window", "cpu s", "keys", "med ms", "p95 ms", "max ms");
     double previousFloor = 0;
@@ -294,7 +269,7 @@ int main(int argc, char** argv) {
         else
             printf(" %7s %8s", "-", "-");
         printf(" %6.2f", Median(cpus) / 1000);
-        std::vector<double> keys = withKeys ? KeyMs(folder, name, bytes) : std::vector<double>();
+        std::vector<double> keys = KeyMs(folder, name, bytes);
         if (!keys.empty()) {
             e2e::KeySummary summary = e2e::Summarize(keys);
             printf(" %6zu %6.0f %6.0f %6.0f", keys.size(), summary.median, summary.p95, summary.max);
