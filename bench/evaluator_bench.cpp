@@ -76,42 +76,20 @@ double NsPerLine(const std::vector<std::string>& lines, long calls, Run run) {
 }
 
 // muparser with the calculator's vocabulary where it has none of its own.
-double Pow(double a, double b) {
-    return std::pow(a, b);
-}
-double Atan2(double a, double b) {
-    return std::atan2(a, b);
-}
-double Fmod(double a, double b) {
-    return std::fmod(a, b);
-}
-double Floor(double a) {
-    return std::floor(a);
-}
-double Ceil(double a) {
-    return std::ceil(a);
-}
-double Fabs(double a) {
-    return std::fabs(a);
-}
-double Log(double a) {
-    return std::log(a);
-}
-double BitAnd(double a, double b) {
-    return ToInt32(a) & ToInt32(b);
-}
-double BitOr(double a, double b) {
-    return ToInt32(a) | ToInt32(b);
-}
+double Pow(double a, double b) { return std::pow(a, b); }
+double Atan2(double a, double b) { return std::atan2(a, b); }
+double Fmod(double a, double b) { return std::fmod(a, b); }
+double Floor(double a) { return std::floor(a); }
+double Ceil(double a) { return std::ceil(a); }
+double Fabs(double a) { return std::fabs(a); }
+double Log(double a) { return std::log(a); }
+double BitAnd(double a, double b) { return ToInt32(a) & ToInt32(b); }
+double BitOr(double a, double b) { return ToInt32(a) | ToInt32(b); }
 double ShiftLeft(double a, double b) {
     return static_cast<int32_t>(static_cast<uint32_t>(ToInt32(a)) << (ToInt32(b) & 31));
 }
-double ShiftRight(double a, double b) {
-    return ToInt32(a) >> (ToInt32(b) & 31);
-}
-double Remainder(double a, double b) {
-    return ToInt32(a) % ToInt32(b);
-}
+double ShiftRight(double a, double b) { return ToInt32(a) >> (ToInt32(b) & 31); }
+double Remainder(double a, double b) { return ToInt32(a) % ToInt32(b); }
 
 int HexLiteral(const char* text, int* pos, double* value) {
     if (text[0] != '0' || (text[1] != 'x' && text[1] != 'X'))
@@ -153,7 +131,7 @@ struct FunctionPair {
     const char* name;
     double (*pavra)(double, double);
     double (*library)(double, double);
-    double low, high;  // the arguments, spread over the range a user types
+    double low, high;                       // the arguments, spread over the range a user types
     bool (*fast)(double, double, double*);  // the fast path, or none
 };
 
@@ -164,14 +142,16 @@ const FunctionPair kFunctionPairs[] = {
     {"asin", ONE(CalcAsin), ONE(std::asin), -1, 1, FAST(FastAsin)},
     {"atan", ONE(CalcAtan), ONE(std::atan), -50, 50, FAST(FastAtan)},
     {"atan2", [](double a, double b) { return CalcAtan2(a, b); },
-     [](double a, double b) { return std::atan2(a, b); }, -100, 100, [](double a, double b, double* r) { return FastAtan2(a, b, r); }},
+     [](double a, double b) { return std::atan2(a, b); }, -100, 100,
+     [](double a, double b, double* r) { return FastAtan2(a, b, r); }},
     {"cos", ONE(CalcCos), ONE(std::cos), -1000, 1000, FAST(FastCos)},
     {"cosh", ONE(CalcCosh), ONE(std::cosh), -20, 20, FAST(FastCosh)},
     {"exp", ONE(CalcExp), ONE(std::exp), -40, 40, FAST(FastExp)},
     {"log", ONE(CalcLog), ONE(std::log), 0, 1000, FAST(FastLog)},
     {"log10", ONE(CalcLog10), ONE(std::log10), 0, 1000, FAST(FastLog10)},
-    {"pow", [](double a, double b) { return CalcPow(a, b); }, [](double a, double b) { return std::pow(a, b); },
-     0, 20, [](double a, double b, double* r) { return FastPow(a, b, r); }},
+    {"pow", [](double a, double b) { return CalcPow(a, b); },
+     [](double a, double b) { return std::pow(a, b); }, 0, 20,
+     [](double a, double b, double* r) { return FastPow(a, b, r); }},
     {"sin", ONE(CalcSin), ONE(std::sin), -1000, 1000, FAST(FastSin)},
     {"sinh", ONE(CalcSinh), ONE(std::sinh), -20, 20, FAST(FastSinh)},
     {"tan", ONE(CalcTan), ONE(std::tan), -1000, 1000, FAST(FastTan)},
@@ -182,7 +162,8 @@ const FunctionPair kFunctionPairs[] = {
 
 // Time per call of each function against the C library's on the same arguments.
 void FunctionRows(long calls) {
-    std::printf("functions: time per call against the C library on the same 1000 arguments (aim: 3x or less)\n");
+    std::printf(
+        "functions: time per call against the C library on the same 1000 arguments (aim: 3x or less)\n");
     uint64_t state = 88172645463325252ull;
     for (const FunctionPair& f : kFunctionPairs) {
         std::vector<std::pair<double, double>> args;
@@ -217,8 +198,9 @@ void FunctionRows(long calls) {
             double r;
             fast += f.fast && f.fast(a, b, &r);
         }
-        std::printf("  function %-6s pavra %9.1f ns/call  library %7.1f ns/call  ratio %6.2fx  fast path %5.1f%%\n",
-                    f.name, pavra, library, pavra / library, fast * 100.0 / args.size());
+        std::printf(
+            "  function %-6s pavra %9.1f ns/call  library %7.1f ns/call  ratio %6.2fx  fast path %5.1f%%\n",
+            f.name, pavra, library, pavra / library, fast * 100.0 / args.size());
     }
 }
 

@@ -32,29 +32,19 @@ const char kUsage[] =
 // The answer to one command word; sets *quit for "exit" and "quit".
 std::string RunCommand(int command, ConsoleState* state, bool* quit) {
     switch (command) {
-        case CalcEmpty:
-            return kCalcGreeting;
-        case CalcClear:
-            state->store.Clear();
-            break;
-        case CalcDeg:
-            state->degree = true;
-            break;
-        case CalcRad:
-            state->degree = false;
-            break;
-        case CalcHex:
-        case CalcDec:
-            state->hex = command == CalcHex;
-            if (state->valueShown)
-                return FormatValue(state->lastShown, state->hex, state->comma);
-            break;
-        case CalcExit:
-        case CalcQuit:
-            *quit = true;
-            break;
-        default:
-            break;
+    case CalcEmpty: return kCalcGreeting;
+    case CalcClear: state->store.Clear(); break;
+    case CalcDeg: state->degree = true; break;
+    case CalcRad: state->degree = false; break;
+    case CalcHex:
+    case CalcDec:
+        state->hex = command == CalcHex;
+        if (state->valueShown)
+            return FormatValue(state->lastShown, state->hex, state->comma);
+        break;
+    case CalcExit:
+    case CalcQuit: *quit = true; break;
+    default: break;
     }
     return CalcCommandAnswer(command);
 }

@@ -4,15 +4,9 @@
 
 TextConverter::TextConverter() {}
 TextConverter::~TextConverter() {}
-bool TextConverter::Ready() const {
-    return true;
-}
-std::string TextConverter::ToCalc(const std::string& text) {
-    return text;
-}
-std::string TextConverter::FromCalc(const std::string& text) {
-    return text;
-}
+bool TextConverter::Ready() const { return true; }
+std::string TextConverter::ToCalc(const std::string& text) { return text; }
+std::string TextConverter::FromCalc(const std::string& text) { return text; }
 
 #else
 
@@ -35,18 +29,12 @@ TextConverter::~TextConverter() {
         iconv_close(static_cast<iconv_t>(fromCalc_));
 }
 
-bool TextConverter::Ready() const {
-    return toCalc_ != kNoConverter && fromCalc_ != kNoConverter;
-}
+bool TextConverter::Ready() const { return toCalc_ != kNoConverter && fromCalc_ != kNoConverter; }
 
 // "？" in code page 932: not ASCII, so it can never become part of a token.
-std::string TextConverter::ToCalc(const std::string& text) {
-    return Convert(toCalc_, text, "\x81\x48");
-}
+std::string TextConverter::ToCalc(const std::string& text) { return Convert(toCalc_, text, "\x81\x48"); }
 
-std::string TextConverter::FromCalc(const std::string& text) {
-    return Convert(fromCalc_, text, "?");
-}
+std::string TextConverter::FromCalc(const std::string& text) { return Convert(fromCalc_, text, "?"); }
 
 // A byte that cannot be converted is replaced and skipped, so every input gives an answer.
 std::string TextConverter::Convert(void* cd, const std::string& text, const char* replacement) {

@@ -52,13 +52,9 @@ int CalcEvaluate(bool degree, const char* line, VariableStore& store, CalcResult
     return 0;
 }
 
-double CalcLastAnswer() {
-    return lastAnswer;
-}
+double CalcLastAnswer() { return lastAnswer; }
 
-void CalcResetLastAnswer() {
-    lastAnswer = 0.0;
-}
+void CalcResetLastAnswer() { lastAnswer = 0.0; }
 
 int32_t ToInt32(double x) {
     if (x > -2147483649.0 && x < 2147483648.0)  // false for NaN

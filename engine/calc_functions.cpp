@@ -122,76 +122,57 @@ bool CalcApplyFunction(int index, double a, double b, bool degree, double* resul
     double r = 0.0;
     bool checked = true;
     switch (static_cast<Function>(index)) {
-        case Abs:
-        case Fabs:
-            r = std::fabs(a);
-            checked = false;
-            break;
-        case Acos:
-            r = CalcAcos(a);
-            break;
-        case Asin:
-            r = CalcAsin(a);
-            break;
-        case Atan2:
-            r = CalcAtan2(a, b);
-            break;
-        case Atan:
-            r = CalcAtan(a);
-            checked = false;
-            break;
-        case Ceil:
-            r = std::ceil(a);
-            checked = false;
-            break;
-        case Cosh:
-            r = CalcCosh(FromDegrees(a, degree));
-            checked = false;
-            break;
-        case Cos:
-            r = CalcCos(FromDegrees(a, degree));
-            checked = false;
-            break;
-        case Exp:
-            r = CalcExp(a);
-            break;
-        case Floor:
-            r = std::floor(a);
-            checked = false;
-            break;
-        case Fmod:
-            r = std::fmod(a, b);
-            break;
-        case Log10:
-            r = CalcLog10(a);
-            break;
-        case Log:
-            r = CalcLog(a);
-            break;
-        case Pow:
-            r = CalcPow(a, b);
-            break;
-        case Sinh:
-            r = CalcSinh(FromDegrees(a, degree));
-            checked = false;
-            break;
-        case Sin:
-            r = CalcSin(FromDegrees(a, degree));
-            checked = false;
-            break;
-        case Sqrt:
-            r = std::sqrt(a);
-            break;
-        case Tanh:
-            r = CalcTanh(FromDegrees(a, degree));
-            checked = false;
-            break;
-        case Tan:
-            a = FromDegrees(a, degree);
-            r = CalcTan(a);
-            break;
-        case FunctionCount:
-            return false;
+    case Abs:
+    case Fabs:
+        r = std::fabs(a);
+        checked = false;
+        break;
+    case Acos: r = CalcAcos(a); break;
+    case Asin: r = CalcAsin(a); break;
+    case Atan2: r = CalcAtan2(a, b); break;
+    case Atan:
+        r = CalcAtan(a);
+        checked = false;
+        break;
+    case Ceil:
+        r = std::ceil(a);
+        checked = false;
+        break;
+    case Cosh:
+        r = CalcCosh(FromDegrees(a, degree));
+        checked = false;
+        break;
+    case Cos:
+        r = CalcCos(FromDegrees(a, degree));
+        checked = false;
+        break;
+    case Exp: r = CalcExp(a); break;
+    case Floor:
+        r = std::floor(a);
+        checked = false;
+        break;
+    case Fmod: r = std::fmod(a, b); break;
+    case Log10: r = CalcLog10(a); break;
+    case Log: r = CalcLog(a); break;
+    case Pow: r = CalcPow(a, b); break;
+    case Sinh:
+        r = CalcSinh(FromDegrees(a, degree));
+        checked = false;
+        break;
+    case Sin:
+        r = CalcSin(FromDegrees(a, degree));
+        checked = false;
+        break;
+    case Sqrt: r = std::sqrt(a); break;
+    case Tanh:
+        r = CalcTanh(FromDegrees(a, degree));
+        checked = false;
+        break;
+    case Tan:
+        a = FromDegrees(a, degree);
+        r = CalcTan(a);
+        break;
+    case FunctionCount: return false;
     }
     if (checked && Failed(r, a, kCalcFunctions[index].arguments == 2 ? b : 0.0))
         return false;

@@ -27,15 +27,9 @@ const char kFunctionUsage[] = "Error: 関数の使用法が間違っています
 const char kFunctionFailed[] = "Error: 関数内でエラーが起きました";
 const char kTooComplex[] = "Error: 数式が複雑すぎます";
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-bool IsNameStart(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
-bool IsNameChar(char c) {
-    return IsNameStart(c) || IsDigit(c);
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsNameStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
+bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c); }
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9')
@@ -55,14 +49,10 @@ const double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1
 // Digit counts stop growing here; a longer literal still reads to its end.
 constexpr int kLongLiteral = 1 << 28;
 
-double Bool(bool b) {
-    return b ? 1.0 : 0.0;
-}
+double Bool(bool b) { return b ? 1.0 : 0.0; }
 
 // The remainder of the integer operands; INT32_MIN % -1 would trap, its remainder is 0.
-int32_t Remainder(int32_t a, int32_t b) {
-    return b == -1 ? 0 : a % b;
-}
+int32_t Remainder(int32_t a, int32_t b) { return b == -1 ? 0 : a % b; }
 
 // Precedence of the two-operand levels, loosest first.
 enum Precedence {
@@ -89,33 +79,25 @@ struct BinaryOperator {
 // two "|", "<<" and "<=" never as "<"; a lone "=" or "!" is no operator.
 BinaryOperator ReadOperator(const char* p) {
     switch (p[0]) {
-        case '|':
-            return p[1] == '|' ? BinaryOperator{kLogicalOr, 2, 'o'} : BinaryOperator{kBitOr, 1, '|'};
-        case '&':
-            return p[1] == '&' ? BinaryOperator{kLogicalAnd, 2, 'a'} : BinaryOperator{kBitAnd, 1, '&'};
-        case '^':
-            return {kBitXor, 1, '^'};
-        case '=':
-            return p[1] == '=' ? BinaryOperator{kEquality, 2, 'e'} : BinaryOperator{kNone, 0, 0};
-        case '!':
-            return p[1] == '=' ? BinaryOperator{kEquality, 2, 'n'} : BinaryOperator{kNone, 0, 0};
-        case '<':
-            if (p[1] == '<')
-                return {kShift, 2, 'l'};
-            return p[1] == '=' ? BinaryOperator{kRelational, 2, 'L'} : BinaryOperator{kRelational, 1, '<'};
-        case '>':
-            if (p[1] == '>')
-                return {kShift, 2, 'g'};
-            return p[1] == '=' ? BinaryOperator{kRelational, 2, 'G'} : BinaryOperator{kRelational, 1, '>'};
-        case '+':
-        case '-':
-            return {kAdditive, 1, p[0]};
-        case '*':
-        case '/':
-        case '%':
-            return {kMultiplicative, 1, p[0]};
-        default:
-            return {kNone, 0, 0};
+    case '|': return p[1] == '|' ? BinaryOperator{kLogicalOr, 2, 'o'} : BinaryOperator{kBitOr, 1, '|'};
+    case '&': return p[1] == '&' ? BinaryOperator{kLogicalAnd, 2, 'a'} : BinaryOperator{kBitAnd, 1, '&'};
+    case '^': return {kBitXor, 1, '^'};
+    case '=': return p[1] == '=' ? BinaryOperator{kEquality, 2, 'e'} : BinaryOperator{kNone, 0, 0};
+    case '!': return p[1] == '=' ? BinaryOperator{kEquality, 2, 'n'} : BinaryOperator{kNone, 0, 0};
+    case '<':
+        if (p[1] == '<')
+            return {kShift, 2, 'l'};
+        return p[1] == '=' ? BinaryOperator{kRelational, 2, 'L'} : BinaryOperator{kRelational, 1, '<'};
+    case '>':
+        if (p[1] == '>')
+            return {kShift, 2, 'g'};
+        return p[1] == '=' ? BinaryOperator{kRelational, 2, 'G'} : BinaryOperator{kRelational, 1, '>'};
+    case '+':
+    case '-': return {kAdditive, 1, p[0]};
+    case '*':
+    case '/':
+    case '%': return {kMultiplicative, 1, p[0]};
+    default: return {kNone, 0, 0};
     }
 }
 
@@ -124,66 +106,38 @@ BinaryOperator ReadOperator(const char* p) {
 bool Apply(char code, double* value, double right) {
     double left = *value;
     switch (code) {
-        case 'o':
-            *value = Bool(left != 0.0 || right != 0.0);
-            break;
-        case 'a':
-            *value = Bool(!(left == 0.0 || right == 0.0));
-            break;
-        case '|':
-            *value = ToInt32(left) | ToInt32(right);
-            break;
-        case '^':
-            *value = ToInt32(left) ^ ToInt32(right);
-            break;
-        case '&':
-            *value = ToInt32(left) & ToInt32(right);
-            break;
-        case 'e':
-            *value = Bool(left == right);
-            break;
-        case 'n':
-            *value = Bool(left != right);
-            break;
-        case '<':
-            *value = Bool(left < right);
-            break;
-        case '>':
-            *value = Bool(left > right);
-            break;
-        case 'L':
-            *value = Bool(left <= right);
-            break;
-        case 'G':
-            *value = Bool(left >= right);
-            break;
-        case 'l':
-            *value = static_cast<int32_t>(static_cast<uint32_t>(ToInt32(left)) << (ToInt32(right) & 31));
-            break;
-        case 'g':  // arithmetic: the sign fills in
-            *value = ToInt32(left) >> (ToInt32(right) & 31);
-            break;
-        case '+':
-            *value = left + right;
-            break;
-        case '-':
-            *value = left - right;
-            break;
-        case '*':
-            *value = left * right;
-            break;
-        case '/':
-            if (right == 0.0)
-                return false;
-            *value = left / right;
-            break;
-        case '%': {
-            int32_t divisor = ToInt32(right);
-            if (divisor == 0)
-                return false;
-            *value = Remainder(ToInt32(left), divisor);
-            break;
-        }
+    case 'o': *value = Bool(left != 0.0 || right != 0.0); break;
+    case 'a': *value = Bool(!(left == 0.0 || right == 0.0)); break;
+    case '|': *value = ToInt32(left) | ToInt32(right); break;
+    case '^': *value = ToInt32(left) ^ ToInt32(right); break;
+    case '&': *value = ToInt32(left) & ToInt32(right); break;
+    case 'e': *value = Bool(left == right); break;
+    case 'n': *value = Bool(left != right); break;
+    case '<': *value = Bool(left < right); break;
+    case '>': *value = Bool(left > right); break;
+    case 'L': *value = Bool(left <= right); break;
+    case 'G': *value = Bool(left >= right); break;
+    case 'l':
+        *value = static_cast<int32_t>(static_cast<uint32_t>(ToInt32(left)) << (ToInt32(right) & 31));
+        break;
+    case 'g':  // arithmetic: the sign fills in
+        *value = ToInt32(left) >> (ToInt32(right) & 31);
+        break;
+    case '+': *value = left + right; break;
+    case '-': *value = left - right; break;
+    case '*': *value = left * right; break;
+    case '/':
+        if (right == 0.0)
+            return false;
+        *value = left / right;
+        break;
+    case '%': {
+        int32_t divisor = ToInt32(right);
+        if (divisor == 0)
+            return false;
+        *value = Remainder(ToInt32(left), divisor);
+        break;
+    }
     }
     return true;
 }

@@ -39,9 +39,7 @@ DD TwoProd(double a, double b) {
     return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
 }
 
-DD Neg(DD a) {
-    return {-a.hi, -a.lo};
-}
+DD Neg(DD a) { return {-a.hi, -a.lo}; }
 
 DD Add(DD a, DD b) {
     DD s = TwoSum(a.hi, b.hi), t = TwoSum(a.lo, b.lo);
@@ -78,13 +76,9 @@ DD Inverse(DD b) {
     return FastTwoSum(q1, q1 * e);
 }
 
-DD Div(DD a, DD b) {
-    return Mul(a, Inverse(b));
-}
+DD Div(DD a, DD b) { return Mul(a, Inverse(b)); }
 
-DD Scale(DD a, double twoToK) {
-    return {a.hi * twoToK, a.lo * twoToK};
-}
+DD Scale(DD a, double twoToK) { return {a.hi * twoToK, a.lo * twoToK}; }
 
 // 2^k for -1022 <= k <= 1023.
 double Pow2(int k) {
@@ -94,11 +88,9 @@ double Pow2(int k) {
     return d;
 }
 
-double Abs(double a) {
-    return a < 0 ? -a : a;
-}
+double Abs(double a) { return a < 0 ? -a : a; }
 
-const double kU = 1.1102230246251565e-16;  // 2^-53
+const double kU = 1.1102230246251565e-16;    // 2^-53
 const double kShifter = 6755399441055744.0;  // 1.5 * 2^52: adding it rounds to a whole number
 
 // The rounding test: v (normalised) is within eps |v.hi| of the exact value, eps >= 2^-104. The
@@ -117,24 +109,20 @@ bool Decide(DD v, double eps, double* out) {
     return true;
 }
 
-DD FromParts(const double parts[2]) {
-    return {parts[0], parts[1]};
-}
+DD FromParts(const double parts[2]) { return {parts[0], parts[1]}; }
 
-DD Inverse(double n) {
-    return Inverse(DD{n, 0});
-}
+DD Inverse(double n) { return Inverse(DD{n, 0}); }
 
 struct Tables {
-    DD exp2[128];          // 2^(j/128)
-    double ln2Part[3];     // ln 2 / 128: 35 bits, 35 more, 53 more
-    double ln2Parts[3];    // ln 2: 42 bits, 42 more, 53 more
-    double logR[384];      // about 1 / (0.75 + (j + 0.5) / 512), 1 next to 1
-    DD logL[384];          // -log logR[j]
+    DD exp2[128];        // 2^(j/128)
+    double ln2Part[3];   // ln 2 / 128: 35 bits, 35 more, 53 more
+    double ln2Parts[3];  // ln 2: 42 bits, 42 more, 53 more
+    double logR[384];    // about 1 / (0.75 + (j + 0.5) / 512), 1 next to 1
+    DD logL[384];        // -log logR[j]
     double halfPi[3];
-    DD sinT[52], cosT[52];  // sin(j/64), cos(j/64)
+    DD sinT[52], cosT[52];    // sin(j/64), cos(j/64)
     DD sinF[202], cosF[202];  // sin(j/256), cos(j/256)
-    DD atanT[65];           // atan(j/64)
+    DD atanT[65];             // atan(j/64)
     DD halfPiDD;
     DD inverseLn10, third, fifth, sixth, twentyFourth, oneTwentieth;
 
@@ -207,8 +195,10 @@ DD ExpCore(DD x, int* m) {
     r = TwoSum(r.hi, r.lo + (x.lo - n * t.ln2Part[2]));
     double h = r.hi;
     DD w = TwoProd(h, h);
-    double q = h * (r.lo + w.hi * (1.0 / 6 + h * (1.0 / 24 + h * (1.0 / 120 + h * (1.0 / 720 + h * (1.0 / 5040 +
-                                                                                   h * (1.0 / 40320)))))));
+    double q =
+        h * (r.lo + w.hi * (1.0 / 6 +
+                            h * (1.0 / 24 +
+                                 h * (1.0 / 120 + h * (1.0 / 720 + h * (1.0 / 5040 + h * (1.0 / 40320)))))));
     DD s = TwoSum(h, 0.5 * w.hi);
     double low = ((q + r.lo) + s.lo) + 0.5 * w.lo;
     DD p = FastTwoSum(1.0, s.hi);
@@ -262,9 +252,11 @@ DD LogCore(double x) {
     DD c = TwoProd(w.hi, zh);
     c.lo += w.lo * zh;
     DD c3 = Mul(c, t.third);
-    double q = zl * (w.hi - zh) +
-               w.hi * w.hi * (-0.25 + zh * (0.2 + zh * (-1.0 / 6 + zh * (1.0 / 7 + zh * (-0.125 + zh * (1.0 / 9 +
-                                                                                         zh * -0.1))))));
+    double q =
+        zl * (w.hi - zh) +
+        w.hi * w.hi *
+            (-0.25 +
+             zh * (0.2 + zh * (-1.0 / 6 + zh * (1.0 / 7 + zh * (-0.125 + zh * (1.0 / 9 + zh * -0.1))))));
     double de = e;
     const DD& lj = t.logL[j];
     DD s1 = TwoSum(de * t.ln2Parts[0], lj.hi);
@@ -293,9 +285,14 @@ DD SinhSeries(double x) {
     const Tables& t = T();
     DD x2 = TwoProd(x, x);
     double h = x2.hi;
-    double tail = 1.0 / 5040 + h * (1.0 / 362880 + h * (1.0 / 39916800 + h * (1.0 / 6227020800.0 +
-                  h * (1.0 / 1307674368000.0 + h * (1.0 / 355687428096000.0 +
-                  h * (1.0 / 121645100408832000.0 + h * (1.0 / 51090942171709440000.0)))))));
+    double tail =
+        1.0 / 5040 +
+        h * (1.0 / 362880 +
+             h * (1.0 / 39916800 +
+                  h * (1.0 / 6227020800.0 +
+                       h * (1.0 / 1307674368000.0 +
+                            h * (1.0 / 355687428096000.0 +
+                                 h * (1.0 / 121645100408832000.0 + h * (1.0 / 51090942171709440000.0)))))));
     DD p = Add(Mul(x2, tail), t.oneTwentieth);
     p = Add(Mul(p, x2), t.sixth);
     p = Add(Mul(p, x2), 1.0);
@@ -348,10 +345,12 @@ void SinCos(DD r, DD* s, DD* c) {
     DD b = j == 0 ? r : TwoSum(r.hi - j / 64.0, r.lo);
     DD b2 = Mul(b, b);
     double h = b2.hi;
-    double ts = 1.0 / 120 + h * (-1.0 / 5040 + h * (1.0 / 362880 + h * (-1.0 / 39916800 + h * (1.0 / 6227020800.0))));
+    double ts =
+        1.0 / 120 + h * (-1.0 / 5040 + h * (1.0 / 362880 + h * (-1.0 / 39916800 + h * (1.0 / 6227020800.0))));
     DD p = Add(Mul(b2, ts), Neg(t.sixth));
     DD sb = Mul(Add(Mul(p, b2), 1.0), b);
-    double tc = 1.0 / 24 + h * (-1.0 / 720 + h * (1.0 / 40320 + h * (-1.0 / 3628800 + h * (1.0 / 479001600))));
+    double tc =
+        1.0 / 24 + h * (-1.0 / 720 + h * (1.0 / 40320 + h * (-1.0 / 3628800 + h * (1.0 / 479001600))));
     p = Add(Mul(b2, tc), -0.5);
     DD cb = Add(Mul(p, b2), 1.0);
     if (j == 0) {
@@ -392,8 +391,8 @@ DD SinOrCos(DD r, bool cosine, double* eps) {
     double bh = b.hi;
     DD w = TwoProd(bh, bh);
     double h = w.hi;
-    DD cm = FastTwoSum(-0.5 * h, -0.5 * w.lo - bh * b.lo +
-                                     h * h * (1.0 / 24 + h * (-1.0 / 720 + h * (1.0 / 40320))));
+    DD cm = FastTwoSum(-0.5 * h,
+                       -0.5 * w.lo - bh * b.lo + h * h * (1.0 / 24 + h * (-1.0 / 720 + h * (1.0 / 40320))));
     double sm = bh * h * (-1.0 / 6 + h * (1.0 / 120 + h * (-1.0 / 5040))) - 0.5 * h * b.lo;
     const DD& sa = t.sinF[j];
     const DD& ca = t.cosF[j];
@@ -492,9 +491,7 @@ bool FastExp(double x, double* out) {
     return true;
 }
 
-bool FastLog(double x, double* out) {
-    return Decide(LogCore(x), kLogEps, out);
-}
+bool FastLog(double x, double* out) { return Decide(LogCore(x), kLogEps, out); }
 
 bool FastLog10(double x, double* out) {
     const double eps = kLogEps + 1.5777218104420236e-30;  // 2^-99: the constant and the product
@@ -561,9 +558,14 @@ DD CoshSeries(double x) {
     const Tables& t = T();
     DD x2 = TwoProd(x, x);
     double h = x2.hi;
-    double tail = 1.0 / 720 + h * (1.0 / 40320 + h * (1.0 / 3628800 + h * (1.0 / 479001600.0 +
-                  h * (1.0 / 87178291200.0 + h * (1.0 / 20922789888000.0 + h * (1.0 / 6402373705728000.0 +
-                  h * (1.0 / 2432902008176640000.0)))))));
+    double tail =
+        1.0 / 720 +
+        h * (1.0 / 40320 +
+             h * (1.0 / 3628800 +
+                  h * (1.0 / 479001600.0 +
+                       h * (1.0 / 87178291200.0 +
+                            h * (1.0 / 20922789888000.0 +
+                                 h * (1.0 / 6402373705728000.0 + h * (1.0 / 2432902008176640000.0)))))));
     DD p = Add(Mul(x2, tail), t.twentyFourth);
     p = Add(Mul(p, x2), 0.5);
     return Add(Mul(p, x2), 1.0);
@@ -591,13 +593,9 @@ bool FastTanh(double x, double* out) {
     return Decide(v, eps, out);
 }
 
-bool FastSin(double x, double* out) {
-    return Abs(x) < kTrigLimit && FastTrig(x, false, out);
-}
+bool FastSin(double x, double* out) { return Abs(x) < kTrigLimit && FastTrig(x, false, out); }
 
-bool FastCos(double x, double* out) {
-    return Abs(x) < kTrigLimit && FastTrig(x, true, out);
-}
+bool FastCos(double x, double* out) { return Abs(x) < kTrigLimit && FastTrig(x, true, out); }
 
 // sin x / cos x: the two bounds and the quotient's 12u^2.
 bool FastTan(double x, double* out) {
@@ -662,6 +660,4 @@ bool FastAcos(double x, double* out) {
     return Decide(a, kAtanEps, out);
 }
 
-void FastRecordTo(FastRecord* to) {
-    record = to;
-}
+void FastRecordTo(FastRecord* to) { record = to; }

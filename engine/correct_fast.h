@@ -14,10 +14,10 @@ bool FastTanh(double x, double* out);
 bool FastSin(double x, double* out);
 bool FastCos(double x, double* out);
 bool FastTan(double x, double* out);
-bool FastAtan(double x, double* out);   // 2^-30 <= |x|
+bool FastAtan(double x, double* out);             // 2^-30 <= |x|
 bool FastAtan2(double y, double x, double* out);  // both finite and non-zero
-bool FastAsin(double x, double* out);   // 2^-30 <= |x| < 1
-bool FastAcos(double x, double* out);   // |x| < 1
+bool FastAsin(double x, double* out);             // 2^-30 <= |x| < 1
+bool FastAcos(double x, double* out);             // |x| < 1
 
 // For the tests: while set, each rounding test of the fast path stores here the double-double it
 // rounds and its bound (the value before the last scaling by a power of two or change of sign).

@@ -16,13 +16,9 @@ const double kThreeQuarterPi = 2.356194490192345;
 const double kTiny = 9.313225746154785e-10;  // 2^-30: below it f(x) rounds to x or to 1
 
 // An odd function rounds to x below 2^-30 (its next term is under 2^-60 of x).
-bool Tiny(double x) {
-    return std::fabs(x) < kTiny;
-}
+bool Tiny(double x) { return std::fabs(x) < kTiny; }
 
-bool IsInteger(double y) {
-    return std::floor(y) == y;
-}
+bool IsInteger(double y) { return std::floor(y) == y; }
 
 bool IsOddInteger(double y) {
     return IsInteger(y) && std::fabs(y) < 9007199254740992.0 && std::fmod(y, 2.0) != 0;

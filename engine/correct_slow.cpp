@@ -46,9 +46,7 @@ const Constants& K() {
     return constants;
 }
 
-Fixed At(const Fixed& c, int n) {
-    return FixedResize(c, n);
-}
+Fixed At(const Fixed& c, int n) { return FixedResize(c, n); }
 
 struct Approx {
     Fixed v;
@@ -540,8 +538,9 @@ void Split(Fixed v, int bits, double* parts, int count) {
 }  // namespace
 
 void SlowConstantParts(SlowConstant which, int bits, double* parts, int count) {
-    const Fixed& c = which == SlowConstant::Ln2 ? K().ln2 : which == SlowConstant::HalfPi ? K().halfPi
-                                                                                          : K().inverseLn10;
+    const Fixed& c = which == SlowConstant::Ln2      ? K().ln2
+                     : which == SlowConstant::HalfPi ? K().halfPi
+                                                     : K().inverseLn10;
     Split(At(c, kConstantWords), bits, parts, count);
 }
 
@@ -551,9 +550,7 @@ void SlowTwoToFractionParts(int j, int bits, double parts[2]) {
     Split(ExpSeries(r), 53, parts, 2);
 }
 
-void SlowLogParts(double x, double parts[2]) {
-    Split(LogOf(x, kTableWords), 53, parts, 2);
-}
+void SlowLogParts(double x, double parts[2]) { Split(LogOf(x, kTableWords), 53, parts, 2); }
 
 void SlowSinCosParts(double x, double sinParts[2], double cosParts[2]) {
     Fixed s, c;

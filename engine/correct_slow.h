@@ -6,18 +6,18 @@
 #include <cstdint>
 
 double SlowExp(double x);
-double SlowLog(double x);    // x > 0, x != 1
-double SlowLog10(double x);  // x > 0, x != 1
+double SlowLog(double x);            // x > 0, x != 1
+double SlowLog10(double x);          // x > 0, x != 1
 double SlowPow(double x, double y);  // x > 0, x != 1, y != 0, finite
-double SlowSin(double x);    // |x| >= 2^-30
+double SlowSin(double x);            // |x| >= 2^-30
 double SlowCos(double x);
 double SlowTan(double x);
-double SlowSinh(double x);   // 2^-30 <= |x| <= 711
-double SlowCosh(double x);   // 2^-27 <= |x| <= 711
-double SlowTanh(double x);   // 2^-30 <= |x| <= 22
-double SlowAsin(double x);   // 2^-30 <= |x| < 1
-double SlowAcos(double x);   // |x| < 1
-double SlowAtan(double x);   // |x| >= 2^-30
+double SlowSinh(double x);             // 2^-30 <= |x| <= 711
+double SlowCosh(double x);             // 2^-27 <= |x| <= 711
+double SlowTanh(double x);             // 2^-30 <= |x| <= 22
+double SlowAsin(double x);             // 2^-30 <= |x| < 1
+double SlowAcos(double x);             // |x| < 1
+double SlowAtan(double x);             // |x| >= 2^-30
 double SlowAtan2(double y, double x);  // both non-zero
 
 // The nearest double to mant * 2^e, ties to even, overflow to infinity.
@@ -30,7 +30,7 @@ enum class SlowConstant { Ln2, HalfPi, InverseLn10 };
 // Every part but the last is cut to `bits` significant bits, so that its products with small
 // whole numbers are exact.
 void SlowConstantParts(SlowConstant which, int bits, double* parts, int count);
-void SlowTwoToFractionParts(int j, int bits, double parts[2]);  // 2^(j / 2^bits), 0 <= j < 2^bits
-void SlowLogParts(double x, double parts[2]);                   // 0.5 <= x <= 2
+void SlowTwoToFractionParts(int j, int bits, double parts[2]);           // 2^(j / 2^bits), 0 <= j < 2^bits
+void SlowLogParts(double x, double parts[2]);                            // 0.5 <= x <= 2
 void SlowSinCosParts(double x, double sinParts[2], double cosParts[2]);  // 0 <= x <= 1
-void SlowAtanParts(double x, double parts[2]);                  // 0 <= x <= 1
+void SlowAtanParts(double x, double parts[2]);                           // 0 <= x <= 1

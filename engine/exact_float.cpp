@@ -88,9 +88,7 @@ Fixed FixedResize(const Fixed& a, int n) {
     return r;
 }
 
-bool FixedNegative(const Fixed& a) {
-    return a.w[a.n - 1] >> 63;
-}
+bool FixedNegative(const Fixed& a) { return a.w[a.n - 1] >> 63; }
 
 bool FixedZero(const Fixed& a) {
     for (int i = 0; i < a.n; ++i) {
@@ -138,9 +136,7 @@ Fixed FixedNeg(const Fixed& a) {
     return r;
 }
 
-Fixed FixedAbs(const Fixed& a) {
-    return FixedNegative(a) ? FixedNeg(a) : a;
-}
+Fixed FixedAbs(const Fixed& a) { return FixedNegative(a) ? FixedNeg(a) : a; }
 
 Fixed FixedMul(const Fixed& a, const Fixed& b) {
     int n = a.n;

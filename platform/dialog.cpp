@@ -161,9 +161,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        rescaler_.Record(hwnd_, WindowDpi(hwnd_));
-        return OnInit();
+    case WM_INITDIALOG: rescaler_.Record(hwnd_, WindowDpi(hwnd_)); return OnInit();
     case WM_DPICHANGED:
         rescaler_.Rescale(HIWORD(wParam));
         OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
@@ -188,9 +186,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
         return result != 0;
     }
-    case WM_SIZE:
-        OnSize(LOWORD(lParam), HIWORD(lParam));
-        return FALSE;
+    case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return FALSE;
     default: {
         bool handled = false;
         INT_PTR result = OnMessage(message, wParam, lParam, handled);

@@ -36,7 +36,9 @@ void DialogRescaler::Rescale(UINT dpi) {
     if (!dialog_ || dpi == 0 || dpi == dpi_)
         return;
     dpi_ = dpi;
-    auto scale = [this](LONG value) { return MulDiv(value, static_cast<int>(dpi_), static_cast<int>(recordedDpi_)); };
+    auto scale = [this](LONG value) {
+        return MulDiv(value, static_cast<int>(dpi_), static_cast<int>(recordedDpi_));
+    };
     HFONT font = nullptr;
     if (hasFont_) {
         LOGFONTA scaled = font_;
@@ -50,7 +52,8 @@ void DialogRescaler::Rescale(UINT dpi) {
             SendMessageA(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         // Edges scaled, sizes their differences: neighbours stay touching.
         int left = scale(child.place.left), top = scale(child.place.top);
-        MoveWindow(child.window, left, top, scale(child.place.right) - left, scale(child.place.bottom) - top, TRUE);
+        MoveWindow(child.window, left, top, scale(child.place.right) - left, scale(child.place.bottom) - top,
+                   TRUE);
     }
     // The children hold the new font now; the one before it can go.
     if (font)

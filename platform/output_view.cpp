@@ -45,7 +45,8 @@ private:
     LRESULT GetText(size_t size, char* buffer) const;
     void Paint();
     void PaintLine(HDC dc, size_t line, int y, COLORREF text, bool focused) const;
-    void PaintRun(HDC dc, size_t lineStart, size_t from, size_t to, int y, COLORREF text, bool selected) const;
+    void PaintRun(HDC dc, size_t lineStart, size_t from, size_t to, int y, COLORREF text,
+                  bool selected) const;
     void OnVScroll(int code);
     void OnWheel(int delta);
     bool OnKey(WPARAM key);
@@ -124,7 +125,9 @@ int OutputView::ClientHeight() const {
     return client.bottom;
 }
 
-size_t OutputView::VisibleLines() const { return static_cast<size_t>(std::max(1, ClientHeight() / lineHeight_)); }
+size_t OutputView::VisibleLines() const {
+    return static_cast<size_t>(std::max(1, ClientHeight() / lineHeight_));
+}
 
 size_t OutputView::LastTop() const {
     size_t lines = layout_.LineCount(), visible = VisibleLines();
@@ -300,8 +303,8 @@ void OutputView::Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd_, &paint);
     // A read-only edit box asks its parent for its colours as a label does.
-    HBRUSH background = reinterpret_cast<HBRUSH>(
-        SendMessageA(GetParent(hwnd_), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd_)));
+    HBRUSH background = reinterpret_cast<HBRUSH>(SendMessageA(
+        GetParent(hwnd_), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd_)));
     if (!background)
         background = GetSysColorBrush(COLOR_3DFACE);
     COLORREF text = GetTextColor(dc);
@@ -310,7 +313,8 @@ void OutputView::Paint() {
     SetBkMode(dc, TRANSPARENT);
     bool focused = GetFocus() == hwnd_;
     size_t first = top_ + static_cast<size_t>(std::max(0L, paint.rcPaint.top) / lineHeight_);
-    size_t last = top_ + static_cast<size_t>((std::max(0L, paint.rcPaint.bottom) + lineHeight_ - 1) / lineHeight_);
+    size_t last =
+        top_ + static_cast<size_t>((std::max(0L, paint.rcPaint.bottom) + lineHeight_ - 1) / lineHeight_);
     for (size_t line = first; line < last && line < layout_.LineCount(); ++line)
         PaintLine(dc, line, static_cast<int>(line - top_) * lineHeight_, text, focused);
     SelectObject(dc, before);
@@ -362,24 +366,12 @@ void OutputView::PaintRun(HDC dc, size_t lineStart, size_t from, size_t to, int 
 void OutputView::OnVScroll(int code) {
     size_t page = VisibleLines();
     switch (code) {
-    case SB_LINEUP:
-        ScrollBy(-1);
-        break;
-    case SB_LINEDOWN:
-        ScrollBy(1);
-        break;
-    case SB_PAGEUP:
-        ScrollBy(-static_cast<long>(page));
-        break;
-    case SB_PAGEDOWN:
-        ScrollBy(static_cast<long>(page));
-        break;
-    case SB_TOP:
-        SetTop(0);
-        break;
-    case SB_BOTTOM:
-        SetTop(LastTop());
-        break;
+    case SB_LINEUP: ScrollBy(-1); break;
+    case SB_LINEDOWN: ScrollBy(1); break;
+    case SB_PAGEUP: ScrollBy(-static_cast<long>(page)); break;
+    case SB_PAGEDOWN: ScrollBy(static_cast<long>(page)); break;
+    case SB_TOP: SetTop(0); break;
+    case SB_BOTTOM: SetTop(LastTop()); break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
         SCROLLINFO info = {};
@@ -389,8 +381,7 @@ void OutputView::OnVScroll(int code) {
             SetTop(static_cast<size_t>(std::max(0, info.nTrackPos)));
         break;
     }
-    default:
-        break;
+    default: break;
     }
     ShowScrollBarNow();
 }
@@ -410,24 +401,12 @@ void OutputView::OnWheel(int delta) {
 bool OutputView::OnKey(WPARAM key) {
     bool control = GetKeyState(VK_CONTROL) < 0;
     switch (key) {
-    case VK_UP:
-        ScrollBy(-1);
-        return true;
-    case VK_DOWN:
-        ScrollBy(1);
-        return true;
-    case VK_PRIOR:
-        OnVScroll(SB_PAGEUP);
-        return true;
-    case VK_NEXT:
-        OnVScroll(SB_PAGEDOWN);
-        return true;
-    case VK_HOME:
-        SetTop(0);
-        return true;
-    case VK_END:
-        SetTop(LastTop());
-        return true;
+    case VK_UP: ScrollBy(-1); return true;
+    case VK_DOWN: ScrollBy(1); return true;
+    case VK_PRIOR: OnVScroll(SB_PAGEUP); return true;
+    case VK_NEXT: OnVScroll(SB_PAGEDOWN); return true;
+    case VK_HOME: SetTop(0); return true;
+    case VK_END: SetTop(LastTop()); return true;
     case 'A':
         if (control)
             Select(0, layout_.Text().size());
@@ -437,8 +416,7 @@ bool OutputView::OnKey(WPARAM key) {
         if (control)
             Copy();
         return control;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -462,7 +440,8 @@ void OutputView::ShowMenu(LPARAM at) {
     HMENU menu = CreatePopupMenu();
     if (!menu)
         return;
-    AppendMenuA(menu, MF_STRING | (SelectionStart() == SelectionEnd() ? MF_GRAYED : 0), kMenuCopy, "コピー(&C)");
+    AppendMenuA(menu, MF_STRING | (SelectionStart() == SelectionEnd() ? MF_GRAYED : 0), kMenuCopy,
+                "コピー(&C)");
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING, kMenuSelectAll, "すべて選択(&A)");
     int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, hwnd_, nullptr);
@@ -475,11 +454,8 @@ void OutputView::ShowMenu(LPARAM at) {
 
 LRESULT OutputView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
+    case WM_PAINT: Paint(); return 0;
+    case WM_ERASEBKGND: return 1;
     case WM_SIZE: {
         bool atEnd = top_ == LastTop();
         size_t topOffset = layout_.LineStart(top_);
@@ -490,19 +466,15 @@ LRESULT OutputView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_SETFONT:
-        ApplyFont(wParam ? reinterpret_cast<HFONT>(wParam) : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+        ApplyFont(wParam ? reinterpret_cast<HFONT>(wParam)
+                         : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
         if (LOWORD(lParam))
             InvalidateRect(hwnd_, nullptr, FALSE);
         return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(font_);
-    case WM_SETTEXT:
-        SetText(reinterpret_cast<const char*>(lParam));
-        return TRUE;
-    case WM_GETTEXT:
-        return GetText(wParam, reinterpret_cast<char*>(lParam));
-    case WM_GETTEXTLENGTH:
-        return static_cast<LRESULT>(layout_.Text().size());
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    case WM_SETTEXT: SetText(reinterpret_cast<const char*>(lParam)); return TRUE;
+    case WM_GETTEXT: return GetText(wParam, reinterpret_cast<char*>(lParam));
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(layout_.Text().size());
     case EM_GETSEL: {
         DWORD start = static_cast<DWORD>(SelectionStart()), end = static_cast<DWORD>(SelectionEnd());
         if (wParam)
@@ -520,30 +492,16 @@ LRESULT OutputView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Select(static_cast<size_t>(start), end < 0 ? size : static_cast<size_t>(end));
         return 0;
     }
-    case EM_REPLACESEL:
-        ReplaceSelection(reinterpret_cast<const char*>(lParam));
-        return 0;
-    case EM_GETLINECOUNT:
-        return static_cast<LRESULT>(layout_.LineCount());
-    case EM_GETFIRSTVISIBLELINE:
-        return static_cast<LRESULT>(top_);
-    case EM_LINESCROLL:
-        ScrollBy(static_cast<long>(lParam));
-        return TRUE;
-    case EM_SCROLLCARET:
-        ScrollToShow(caret_);
-        return TRUE;
+    case EM_REPLACESEL: ReplaceSelection(reinterpret_cast<const char*>(lParam)); return 0;
+    case EM_GETLINECOUNT: return static_cast<LRESULT>(layout_.LineCount());
+    case EM_GETFIRSTVISIBLELINE: return static_cast<LRESULT>(top_);
+    case EM_LINESCROLL: ScrollBy(static_cast<long>(lParam)); return TRUE;
+    case EM_SCROLLCARET: ScrollToShow(caret_); return TRUE;
     case EM_SETLIMITTEXT:
-    case EM_SETREADONLY:
-        return TRUE;
-    case WM_VSCROLL:
-        OnVScroll(LOWORD(wParam));
-        return 0;
-    case WM_MOUSEWHEEL:
-        OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case EM_SETREADONLY: return TRUE;
+    case WM_VSCROLL: OnVScroll(LOWORD(wParam)); return 0;
+    case WM_MOUSEWHEEL: OnWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN:
         if (OnKey(wParam)) {
             ShowScrollBarNow();
@@ -575,7 +533,8 @@ LRESULT OutputView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kScrollBarTimer)
             ShowScrollBar();
-        else if (wParam == kDragScrollTimer && dragging_ && (dragPoint_.y < 0 || dragPoint_.y >= ClientHeight()))
+        else if (wParam == kDragScrollTimer && dragging_ &&
+                 (dragPoint_.y < 0 || dragPoint_.y >= ClientHeight()))
             OnDrag(dragPoint_.x, dragPoint_.y);
         return 0;
     case WM_LBUTTONUP:
@@ -587,11 +546,8 @@ LRESULT OutputView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 ReleaseCapture();
         }
         return 0;
-    case WM_CONTEXTMENU:
-        ShowMenu(lParam);
-        return 0;
-    default:
-        break;
+    case WM_CONTEXTMENU: ShowMenu(lParam); return 0;
+    default: break;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }

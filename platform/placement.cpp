@@ -9,9 +9,7 @@
 namespace {
 
 // Room between two edges, computed wide so that an unbounded work area cannot overflow.
-long long Room(LONG from, LONG to) {
-    return static_cast<long long>(to) - from;
-}
+long long Room(LONG from, LONG to) { return static_cast<long long>(to) - from; }
 
 // A bar that reaches past the work area must not give a window of negative size.
 RECT NotInverted(RECT rect) {
@@ -24,9 +22,7 @@ RECT NotInverted(RECT rect) {
 
 }  // namespace
 
-RECT WorkAreaOrUnbounded() {
-    return WorkArea().value_or(RECT{0, 0, INT_MAX, INT_MAX});
-}
+RECT WorkAreaOrUnbounded() { return WorkArea().value_or(RECT{0, 0, INT_MAX, INT_MAX}); }
 
 RECT PlaceBelowOrAbove(const RECT& bar, int height, const RECT& workArea) {
     RECT place = {bar.left, bar.bottom, bar.right, bar.bottom + height};

@@ -60,8 +60,8 @@ public:
 private:
     static std::optional<Section> Read(const char* name) {
         std::vector<char> buffer(32768);
-        const DWORD length = GetPrivateProfileSectionA(name, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                                       File().c_str());
+        const DWORD length =
+            GetPrivateProfileSectionA(name, buffer.data(), static_cast<DWORD>(buffer.size()), File().c_str());
         if (length == 0 || length >= buffer.size() - 2)
             return std::nullopt;
         Section section;
@@ -98,7 +98,8 @@ const std::string* CachedValue(const char* section, const char* key) {
 // A number written the plain way: an optional minus and one to nine digits.
 bool PlainNumber(const std::string& text, int* value) {
     const size_t digits = text.size() - (!text.empty() && text[0] == '-' ? 1 : 0);
-    if (digits < 1 || digits > 9 || text.find_first_not_of("0123456789", text.size() - digits) != std::string::npos)
+    if (digits < 1 || digits > 9 ||
+        text.find_first_not_of("0123456789", text.size() - digits) != std::string::npos)
         return false;
     *value = std::atoi(text.c_str());
     return true;

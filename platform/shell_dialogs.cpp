@@ -39,7 +39,8 @@ std::vector<char> FilterList(const char* filter) {
 
 }  // namespace
 
-bool BrowseForFolder(HWND owner, const char* title, UINT flags, const std::string& initial, std::string& path) {
+bool BrowseForFolder(HWND owner, const char* title, UINT flags, const std::string& initial,
+                     std::string& path) {
     auto getMalloc = SystemFunction<decltype(&SHGetMalloc)>("shell32.dll", "SHGetMalloc");
     auto browse = SystemFunction<decltype(&SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
     auto pathOf = SystemFunction<decltype(&SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");

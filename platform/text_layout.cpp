@@ -53,12 +53,13 @@ size_t TextLayout::CharLength(size_t offset) const {
 }
 
 int TextLayout::PairWidth(size_t offset) const {
-    unsigned index = static_cast<unsigned char>(text_[offset]) << 8 | static_cast<unsigned char>(text_[offset + 1]);
+    unsigned index =
+        static_cast<unsigned char>(text_[offset]) << 8 | static_cast<unsigned char>(text_[offset + 1]);
     int16_t& width = pairWidths_[index];
     if (width < 0)
         width = static_cast<int16_t>(
-            std::clamp(metrics_.measurePair ? metrics_.measurePair(&text_[offset]) : 2 * metrics_.single['M'], 0,
-                       0x7FFF));
+            std::clamp(metrics_.measurePair ? metrics_.measurePair(&text_[offset]) : 2 * metrics_.single['M'],
+                       0, 0x7FFF));
     return width;
 }
 

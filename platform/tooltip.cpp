@@ -3,9 +3,9 @@
 #include <cstring>
 
 HWND CreateTooltip(HWND owner) {
-    HWND tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
+    HWND tooltip =
+        CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (tooltip)
         SendMessageA(tooltip, TTM_ACTIVATE, TRUE, 0);
     return tooltip;

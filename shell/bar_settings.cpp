@@ -12,11 +12,21 @@ struct KeyInfo {
 };
 
 const KeyInfo kKeys[BarSettings::Count] = {
-    {"VersionMajor", 2, 0, 255},        {"VersionMinor", 0, 0, 255},       {"VersionRevision", 0, 0, 255},
-    {"VersionBuild", 0, 0, 255},        {"DialogTopMost", 1, 0, 1},        {"DialogTopPos", 0, 0, 1},
-    {"DialogTaskTray", 0, 0, 1},        {"DialogPinFixed", 0, 0, 1},       {"DialogTitleColorR", 209, 0, 255},
-    {"DialogTitleColorG", 225, 0, 255}, {"DialogTitleColorB", 254, 0, 255}, {"DialogTransparency", 192, 0, 255},
-    {"HotkeyKey", 67, 0, 255},          {"HotkeyMod", 3, 0, 15},           {"ModeIndex", 0, 0, 2},
+    {"VersionMajor", 2, 0, 255},
+    {"VersionMinor", 0, 0, 255},
+    {"VersionRevision", 0, 0, 255},
+    {"VersionBuild", 0, 0, 255},
+    {"DialogTopMost", 1, 0, 1},
+    {"DialogTopPos", 0, 0, 1},
+    {"DialogTaskTray", 0, 0, 1},
+    {"DialogPinFixed", 0, 0, 1},
+    {"DialogTitleColorR", 209, 0, 255},
+    {"DialogTitleColorG", 225, 0, 255},
+    {"DialogTitleColorB", 254, 0, 255},
+    {"DialogTransparency", 192, 0, 255},
+    {"HotkeyKey", 67, 0, 255},
+    {"HotkeyMod", 3, 0, 15},
+    {"ModeIndex", 0, 0, 2},
 };
 
 }  // namespace

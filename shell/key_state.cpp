@@ -83,7 +83,8 @@ KeyCommand KeyState::Translate(int key, bool ctrl, bool shift) {
     if (prefix == 0)
         command = ctrl ? TranslateCtrl(key) : TranslatePlain(key);
     else
-        command = prefix == 1 ? TranslateAfterCtrlX(key, ctrl, shift) : TranslateAfterEscape(key, ctrl, shift);
+        command =
+            prefix == 1 ? TranslateAfterCtrlX(key, ctrl, shift) : TranslateAfterEscape(key, ctrl, shift);
     if (command == KeyCommand::None && (key == VK_RETURN || key == VK_ESCAPE))
         command = KeyCommand::Ignore;
     return command;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-bool IsCp932LeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+bool IsCp932LeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 LinePositions::LinePositions(std::vector<int> charBytes, bool controlCountsBytes)
     : countsBytes_(controlCountsBytes) {

@@ -15,7 +15,8 @@ namespace {
 
 const int kInputLimit = 32767;
 // Loaded in this order; indices into CpavraDlg::bitmaps_.
-const int kBitmapIds[] = {IDB_DOWN, IDB_UP, IDB_CLOSE, IDB_MINIMIZE, IDB_TITLE_ICON, IDB_PIN_DOWN, IDB_PIN_SIDE};
+const int kBitmapIds[] = {IDB_DOWN,       IDB_UP,       IDB_CLOSE,   IDB_MINIMIZE,
+                          IDB_TITLE_ICON, IDB_PIN_DOWN, IDB_PIN_SIDE};
 
 int BitmapSlot(int id) {
     for (int i = 0; i < 7; ++i) {
@@ -30,8 +31,8 @@ int BitmapSlot(int id) {
 CpavraDlg::CpavraDlg(ModeFactory createModes)
     : CDialog(IDD_PAVRA),
       createModes_(createModes),
-      icon_(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PAVRA), IMAGE_ICON, 0, 0,
-                                          LR_DEFAULTSIZE))) {}
+      icon_(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PAVRA), IMAGE_ICON,
+                                          0, 0, LR_DEFAULTSIZE))) {}
 
 CpavraDlg::~CpavraDlg() = default;
 
@@ -280,9 +281,7 @@ bool CpavraDlg::OnCommand(int id, int code, HWND) {
             SetItemText(IDC_ANSWER, answerLineText);
         }
         return false;
-    case IDM_TRAY_QUIT:
-        Quit();
-        return true;
+    case IDM_TRAY_QUIT: Quit(); return true;
     case IDC_TITLE_ICON:
         if (code == STN_CLICKED)
             ShowTitleIconMenu();
@@ -291,8 +290,7 @@ bool CpavraDlg::OnCommand(int id, int code, HWND) {
         if (code == BN_CLICKED)
             OpenDetailedSettings();
         return true;
-    default:
-        break;
+    default: break;
     }
     if (code != BN_CLICKED || !mode)  // STN_CLICKED of the labels is the same code
         return false;
@@ -326,11 +324,8 @@ INT_PTR CpavraDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         handled = brush != 0;
         return brush;
     }
-    case WM_NCHITTEST:
-        SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, HitTest(lParam));
-        return TRUE;
-    case WM_QUERYDRAGICON:
-        return reinterpret_cast<INT_PTR>(icon_.Get());
+    case WM_NCHITTEST: SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, HitTest(lParam)); return TRUE;
+    case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(icon_.Get());
     case WM_WINDOWPOSCHANGING:
         ApplyHeightRule(reinterpret_cast<WINDOWPOS*>(lParam));
         handled = false;
@@ -339,14 +334,9 @@ INT_PTR CpavraDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         iconic = IsIconic(hwnd()) != FALSE;
         handled = false;
         return 0;
-    case WM_MOVE:
-        OnBarMoved();
-        return 0;
-    case WM_DESTROY:
-        Shutdown();
-        return 0;
-    default:
-        return OnBarMessage(message, wParam, lParam, handled);
+    case WM_MOVE: OnBarMoved(); return 0;
+    case WM_DESTROY: Shutdown(); return 0;
+    default: return OnBarMessage(message, wParam, lParam, handled);
     }
 }
 

@@ -135,7 +135,6 @@ private:
     bool OnPaint();
     int FrameHeight() const;
 
-
     ModeFactory createModes_;
     CIcon icon_;
     CBitmap bitmaps_[7];

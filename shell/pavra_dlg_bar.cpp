@@ -88,13 +88,16 @@ void CpavraDlg::PlaceBar() {
     int y = settings[BarSettings::DialogTopPos] ? 0 : ((a.bottom - a.top) - height) / 2;
     int x = ((a.right - a.left) - width) / 2;
     // Size first: the height rule keeps the top edge of a size change where it is.
-    SetWindowPos(hwnd(), nullptr, 0, 0, width, FrameHeight() + Scaled(kClosedHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, 0, 0, width, FrameHeight() + Scaled(kClosedHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ApplyTopMost();
 }
 
 // A tool window has no taskbar button unless the app-window style gives it one.
-void CpavraDlg::ApplyTaskbarButton() { SetAppWindowStyle(hwnd(), settings[BarSettings::DialogTaskTray] == 0); }
+void CpavraDlg::ApplyTaskbarButton() {
+    SetAppWindowStyle(hwnd(), settings[BarSettings::DialogTaskTray] == 0);
+}
 
 // The style takes effect only on a hidden window: hide, switch, show.
 void CpavraDlg::SwitchTaskbarButton(bool taskbarButton) {
@@ -225,9 +228,9 @@ void CpavraDlg::ShowBar() {
 }
 
 bool CpavraDlg::AddTrayIcon() {
-    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PAVRA), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                               LR_SHARED));
+    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PAVRA),
+                                               IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     return trayIcon_.Add(hwnd(), kTrayIconId, kTrayMessage, icon, "Pavra");
 }
 
@@ -319,22 +322,15 @@ void CpavraDlg::BuildSystemMenu() {
 
 bool CpavraDlg::OnSysCommand(WPARAM command) {
     switch (command & 0xFFF0) {
-    case SC_MINIMIZE:
-        MinimizeBar();
-        return true;
-    case SC_CLOSE:
-        CloseBar();
-        return true;
+    case SC_MINIMIZE: MinimizeBar(); return true;
+    case SC_CLOSE: CloseBar(); return true;
     case IDM_ABOUTBOX: {
         CAboutDlg about;
         about.DoModal(hwnd());
         return true;
     }
-    case IDM_QUIT:
-        Quit();
-        return true;
-    default:
-        return false;
+    case IDM_QUIT: Quit(); return true;
+    default: return false;
     }
 }
 
@@ -347,8 +343,8 @@ void CpavraDlg::ShowTitleIconMenu() {
     EnableMenuItem(menu, SC_MINIMIZE, MF_BYCOMMAND | MF_ENABLED);
     POINT point = {0, Scaled(kTitleStripHeight)};
     ClientToScreen(hwnd(), &point);
-    UINT command = static_cast<UINT>(
-        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, point.x, point.y, 0, hwnd(), nullptr));
+    UINT command = static_cast<UINT>(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD,
+                                                    point.x, point.y, 0, hwnd(), nullptr));
     if (command)
         PostMessageA(hwnd(), WM_SYSCOMMAND, command, 0);
 }
@@ -385,25 +381,15 @@ INT_PTR CpavraDlg::OnBarMessage(UINT message, WPARAM wParam, LPARAM lParam, bool
             RollUp();
         handled = false;
         return FALSE;
-    case WM_MOVING:
-        KeepTopEdge(reinterpret_cast<RECT*>(lParam));
-        return TRUE;
-    case WM_PAINT:
-        handled = OnPaint();
-        return handled;
-    case WM_SYSCOMMAND:
-        handled = OnSysCommand(wParam);
-        return handled;
+    case WM_MOVING: KeepTopEdge(reinterpret_cast<RECT*>(lParam)); return TRUE;
+    case WM_PAINT: handled = OnPaint(); return handled;
+    case WM_SYSCOMMAND: handled = OnSysCommand(wParam); return handled;
     case WM_HOTKEY:
         if (static_cast<int>(wParam) == kHotkeyId)
             ShowBar();
         return TRUE;
-    case kTaskbarButtonMessage:
-        SwitchTaskbarButton(wParam == 0);
-        return TRUE;
-    case kTrayMessage:
-        OnTrayCallback(lParam);
-        return TRUE;
+    case kTaskbarButtonMessage: SwitchTaskbarButton(wParam == 0); return TRUE;
+    case kTrayMessage: OnTrayCallback(lParam); return TRUE;
     case kActivationCheckMessage:
         if (MayRollUp())
             RollUpUnlessCompanion();
@@ -427,7 +413,8 @@ void CpavraDlg::OnDpiChanged(const RECT& suggested) {
     // Size first: the height rule keeps the top edge of a size change where it is.
     SetWindowPos(hwnd(), nullptr, 0, 0, suggested.right - suggested.left, FrameHeight() + BarHeight(),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client;
     GetClientRect(hwnd(), &client);
     LayoutBar(client.right);

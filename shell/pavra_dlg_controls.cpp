@@ -97,9 +97,9 @@ void CpavraDlg::SetupTooltips() {
     // Not owned by the bar: Wine stacks an owner right below its owned windows, and below the
     // tooltip that has left the top-most band the bar could not get back into it.
     tooltip_.Reset(CreateTooltip(nullptr));
-    const int ids[] = {IDC_INPUT,    IDC_ANSWER,   IDC_MD0,       IDC_MD1,      IDC_BUTTON0,
-                       IDC_BUTTON1,  IDC_BUTTON2,  IDC_SETTINGS_TOGGLE, IDC_TOPMOST, IDC_TOPPOS,
-                       IDC_TASKTRAY, IDC_MODE_LIST, IDC_PIN,      IDC_MINIMIZE, IDC_CLOSE};
+    const int ids[] = {IDC_INPUT,   IDC_ANSWER,          IDC_MD0,     IDC_MD1,    IDC_BUTTON0,  IDC_BUTTON1,
+                       IDC_BUTTON2, IDC_SETTINGS_TOGGLE, IDC_TOPMOST, IDC_TOPPOS, IDC_TASKTRAY, IDC_MODE_LIST,
+                       IDC_PIN,     IDC_MINIMIZE,        IDC_CLOSE};
     for (int id : ids)
         AddTooltipTool(tooltip_.Get(), hwnd(), Item(id));
 }
@@ -160,4 +160,3 @@ LRESULT CpavraDlg::HitTest(LPARAM lParam) {
         return HTCAPTION;
     return HTCLIENT;
 }
-

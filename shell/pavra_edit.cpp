@@ -69,7 +69,9 @@ void CpavraEdit::Select(int anchor, int active) {
     SendMessageA(hwnd_, EM_SCROLLCARET, 0, 0);
 }
 
-void CpavraEdit::SetReadOnly(bool readOnly) { SendMessageA(hwnd_, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0); }
+void CpavraEdit::SetReadOnly(bool readOnly) {
+    SendMessageA(hwnd_, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+}
 
 void CpavraEdit::CopyToClipboard() { SendMessageA(hwnd_, WM_COPY, 0, 0); }
 

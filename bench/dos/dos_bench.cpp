@@ -38,7 +38,9 @@ double ProcessCpuMs() {
     if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
         return 0;
     auto ms = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
+                                   t.dwLowDateTime) /
+               1e4;
     };
     return ms(kernel) + ms(user);
 }
@@ -211,7 +213,8 @@ double Median(std::vector<double> values) {
 // 50 ms until the whole output is in the window. Empty when it fails.
 std::vector<double> KeyMs(const std::string& folder, const std::string& file, size_t bytes) {
     e2e::PavraBar bar("dos-bench-keys");
-    if (!bar.WriteIni("[pavra]\r\nModeIndex=1\r\n[dos]\r\nInitialDirectory=" + folder + "\r\n") || !bar.Start())
+    if (!bar.WriteIni("[pavra]\r\nModeIndex=1\r\n[dos]\r\nInitialDirectory=" + folder + "\r\n") ||
+        !bar.Start())
         return {};
     HWND output = bar.FindWindowByTitle("DOS Prompt");
     HWND view = output ? GetDlgItem(output, IDC_DOS_OUTPUT) : nullptr;
@@ -237,8 +240,9 @@ int main(int argc, char** argv) {
     if (sizes.empty())
         sizes = {1, 2, 4, 8};
 
-    printf("%4s %8s %10s %9s %11s %7s %6s %7s %8s %6s %6s %6s %6s %6s\n", "MB", "floor s", "floor MB/s", "window s",
-           "window MB/s", "view s", "ratio", "x floor", "x window", "cpu s", "keys", "med ms", "p95 ms", "max ms");
+    printf("%4s %8s %10s %9s %11s %7s %6s %7s %8s %6s %6s %6s %6s %6s\n", "MB", "floor s", "floor MB/s",
+           "window s", "window MB/s", "view s", "ratio", "x floor", "x window", "cpu s", "keys", "med ms",
+           "p95 ms", "max ms");
     double previousFloor = 0;
     double previousWindow = 0;
     for (int mb : sizes) {
@@ -262,8 +266,8 @@ int main(int argc, char** argv) {
         double floor = Median(floors);
         double window = Median(windows);
         double view = ViewMs(folder, name);
-        printf("%4d %8.2f %10.2f %9.2f %11.2f %7.2f %6.2f", mb, floor / 1000, mb / (floor / 1000), window / 1000,
-               mb / (window / 1000), view / 1000, window / floor);
+        printf("%4d %8.2f %10.2f %9.2f %11.2f %7.2f %6.2f", mb, floor / 1000, mb / (floor / 1000),
+               window / 1000, mb / (window / 1000), view / 1000, window / floor);
         if (previousWindow > 0)
             printf(" %7.2f %8.2f", floor / previousFloor, window / previousWindow);
         else
@@ -280,12 +284,16 @@ int main(int argc, char** argv) {
         previousWindow = window;
         DeleteFileA((folder + "\\" + name).c_str());
     }
-    printf("medians of %d turns each; view: the window's output view taking the same text in one piece; cpu: the "
-           "processor time of the window's process meanwhile (reader, window and the benchmark's own looking)\n",
-           kRounds);
-    printf("keys: typed into pavra.exe's input line every 50 ms while the output floods in, each timed until "
-           "the line shows it\n");
-    printf("goals: ratio <= 1.5 at 8 MB; doubling the output costs <= 2.2 times (x window); "
-           "keys p95 <= 100 ms and max <= 300 ms\n");
+    printf(
+        "medians of %d turns each; view: the window's output view taking the same text in one piece; cpu: "
+        "the "
+        "processor time of the window's process meanwhile (reader, window and the benchmark's own looking)\n",
+        kRounds);
+    printf(
+        "keys: typed into pavra.exe's input line every 50 ms while the output floods in, each timed until "
+        "the line shows it\n");
+    printf(
+        "goals: ratio <= 1.5 at 8 MB; doubling the output costs <= 2.2 times (x window); "
+        "keys p95 <= 100 ms and max <= 300 ms\n");
     return 0;
 }

@@ -11,10 +11,10 @@
 
 namespace {
 
-const int kTooltipControls[] = {IDC_INPUT,    IDC_ANSWER,    IDC_MD0, IDC_MD1,      IDC_BUTTON0,
-                                IDC_BUTTON1,  IDC_BUTTON2,   IDC_SETTINGS_TOGGLE,   IDC_TOPMOST,
-                                IDC_TOPPOS,   IDC_TASKTRAY,  IDC_MODE_LIST, IDC_PIN, IDC_MINIMIZE,
-                                IDC_CLOSE};
+const int kTooltipControls[] = {IDC_INPUT,   IDC_ANSWER,   IDC_MD0,      IDC_MD1,
+                                IDC_BUTTON0, IDC_BUTTON1,  IDC_BUTTON2,  IDC_SETTINGS_TOGGLE,
+                                IDC_TOPMOST, IDC_TOPPOS,   IDC_TASKTRAY, IDC_MODE_LIST,
+                                IDC_PIN,     IDC_MINIMIZE, IDC_CLOSE};
 
 // The tooltip as the bar makes it: not owned, every control a tool asking for its text.
 void AddTooltips(HWND dialog) {
@@ -28,12 +28,14 @@ void ShowBitmaps(HWND dialog) {
     const struct {
         int control, bitmap;
         UINT message;
-    } images[] = {{IDC_CLOSE, IDB_CLOSE, BM_SETIMAGE},       {IDC_MINIMIZE, IDB_MINIMIZE, BM_SETIMAGE},
-                  {IDC_TITLE_ICON, IDB_TITLE_ICON, STM_SETIMAGE}, {IDC_SETTINGS_TOGGLE, IDB_DOWN, BM_SETIMAGE},
+    } images[] = {{IDC_CLOSE, IDB_CLOSE, BM_SETIMAGE},
+                  {IDC_MINIMIZE, IDB_MINIMIZE, BM_SETIMAGE},
+                  {IDC_TITLE_ICON, IDB_TITLE_ICON, STM_SETIMAGE},
+                  {IDC_SETTINGS_TOGGLE, IDB_DOWN, BM_SETIMAGE},
                   {IDC_PIN, IDB_PIN_SIDE, BM_SETIMAGE}};
     for (const auto& image : images) {
-        HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(image.bitmap), IMAGE_BITMAP, 0, 0,
-                                   image.bitmap == IDB_TITLE_ICON ? 0 : LR_LOADMAP3DCOLORS);
+        HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(image.bitmap), IMAGE_BITMAP, 0,
+                                   0, image.bitmap == IDB_TITLE_ICON ? 0 : LR_LOADMAP3DCOLORS);
         SendMessageA(GetDlgItem(dialog, image.control), image.message, IMAGE_BITMAP,
                      reinterpret_cast<LPARAM>(bitmap));
     }

@@ -6,8 +6,7 @@
 
 namespace {
 
-INT_PTR CALLBACK FloorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
-{
+INT_PTR CALLBACK FloorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG)
         return TRUE;
     return FloorCommand(dialog, message, wParam, 1000, 1001) ? TRUE : FALSE;
@@ -15,7 +14,6 @@ INT_PTR CALLBACK FloorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
-{
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(101), nullptr, FloorProc, 0));
 }

@@ -34,8 +34,7 @@ struct Program {
 const int kInput = 1000;
 const int kAnswer = 1001;
 
-bool Measure(Program& program, e2e::TestFolder& folder, Sample& sample)
-{
+bool Measure(Program& program, e2e::TestFolder& folder, Sample& sample) {
     e2e::AppProcess process;
     const double start = e2e::NowMs();
     if (!process.Launch(folder.File("program.exe"), folder.Path()))
@@ -63,8 +62,7 @@ bool Measure(Program& program, e2e::TestFolder& folder, Sample& sample)
 }
 
 template <typename Get>
-double Median(const std::vector<Sample>& samples, Get get)
-{
+double Median(const std::vector<Sample>& samples, Get get) {
     std::vector<double> values;
     for (const Sample& sample : samples)
         values.push_back(static_cast<double>(get(sample)));
@@ -75,10 +73,10 @@ double Median(const std::vector<Sample>& samples, Get get)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: startup_bench PAVRA.EXE FLOOR.EXE FLOOR_BAR.EXE ROUNDS [PAVRA_BARE.EXE]\n");
+        std::fprintf(stderr,
+                     "usage: startup_bench PAVRA.EXE FLOOR.EXE FLOOR_BAR.EXE ROUNDS [PAVRA_BARE.EXE]\n");
         return 2;
     }
     const int rounds = std::max(1, std::atoi(argv[4]));
@@ -136,11 +134,12 @@ int main(int argc, char** argv)
     auto ratio = [&](int of, int to, int column) {
         return figures[to][column] > 0 ? figures[of][column] / figures[to][column] : 0.0;
     };
-    std::printf("ratio pavra/floor: ready (answered) %.2fx (goal <= 1.3x), shown %.2fx, "
-                "private memory %.2fx (goal <= 1.5x), working set %.2fx\n",
-                ratio(0, 1, 1), ratio(0, 1, 0), ratio(0, 1, 2), ratio(0, 1, 3));
-    std::printf("ratio bar/floor (the bar's window alone): ready %.2fx, private memory %.2fx\n", ratio(2, 1, 1),
-                ratio(2, 1, 2));
+    std::printf(
+        "ratio pavra/floor: ready (answered) %.2fx (goal <= 1.3x), shown %.2fx, "
+        "private memory %.2fx (goal <= 1.5x), working set %.2fx\n",
+        ratio(0, 1, 1), ratio(0, 1, 0), ratio(0, 1, 2), ratio(0, 1, 3));
+    std::printf("ratio bar/floor (the bar's window alone): ready %.2fx, private memory %.2fx\n",
+                ratio(2, 1, 1), ratio(2, 1, 2));
     std::printf("ratio pavra/bar (pavra's own work): ready %.2fx, private memory %.2fx\n", ratio(0, 2, 1),
                 ratio(0, 2, 2));
     if (kPrograms > 3) {
@@ -153,9 +152,10 @@ int main(int argc, char** argv)
         const size_t n = pairs.size();
         std::printf("paired pavra/bare: ready %.3fx (median of the ratios within each round)\n",
                     n % 2 ? pairs[n / 2] : (pairs[n / 2 - 1] + pairs[n / 2]) / 2);
-        std::printf("ratio pavra/bare (the manifest: themed common controls, DPI awareness): ready %.3fx "
-                    "(goal <= 1.03x), shown %.3fx, private memory %.3fx (goal <= 1.03x), working set %.3fx\n",
-                    ratio(0, 3, 1), ratio(0, 3, 0), ratio(0, 3, 2), ratio(0, 3, 3));
+        std::printf(
+            "ratio pavra/bare (the manifest: themed common controls, DPI awareness): ready %.3fx "
+            "(goal <= 1.03x), shown %.3fx, private memory %.3fx (goal <= 1.03x), working set %.3fx\n",
+            ratio(0, 3, 1), ratio(0, 3, 0), ratio(0, 3, 2), ratio(0, 3, 3));
     }
     return 0;
 }

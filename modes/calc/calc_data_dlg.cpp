@@ -18,7 +18,8 @@ CcalcDataDlg::CcalcDataDlg() : CCompanionDialog(IDD_CALC_DATA) {}
 BOOL CcalcDataDlg::OnInit() {
     HWND list = Item(IDC_DATA_LIST);
     if (ListViewAddColumn(list, 0, "変数", Scaled(kNameWidth)) &&
-        ListViewAddColumn(list, 1, "値", ClientWidth(hwnd()) - Scaled(kNameWidth)) && ListViewUseReport(list)) {
+        ListViewAddColumn(list, 1, "値", ClientWidth(hwnd()) - Scaled(kNameWidth)) &&
+        ListViewUseReport(list)) {
         initialized_ = true;
     } else {
         PostMessageA(hwnd(), WM_CLOSE, 0, 0);

@@ -23,22 +23,16 @@ const IntSetting kIntSettings[CcalcMode::kSettingCount] = {
     {"ModeDeg", 0, 1},
 };
 
-bool ValidSetting(int index) {
-    return index >= 0 && index < CcalcMode::kSettingCount;
-}
+bool ValidSetting(int index) { return index >= 0 && index < CcalcMode::kSettingCount; }
 
 // Shows a companion without taking the activation away from the bar.
-int CompanionShowCommand(int showCommand) {
-    return showCommand == SW_SHOW ? SW_SHOWNA : showCommand;
-}
+int CompanionShowCommand(int showCommand) { return showCommand == SW_SHOW ? SW_SHOWNA : showCommand; }
 
 }  // namespace
 
 CcalcMode::CcalcMode(int index) : CpavraModeBase(index) {}
 
-CcalcMode::~CcalcMode() {
-    CloseCompanions();
-}
+CcalcMode::~CcalcMode() { CloseCompanions(); }
 
 void CcalcMode::Shutdown() {
     CloseCompanions();
@@ -77,13 +71,9 @@ void CcalcMode::OnMode1Click() {
     QueueInt(kModeHex);
 }
 
-void CcalcMode::OnButton0() {
-    Execute("ref");
-}
+void CcalcMode::OnButton0() { Execute("ref"); }
 
-void CcalcMode::OnButton1() {
-    Execute("vars");
-}
+void CcalcMode::OnButton1() { Execute("vars"); }
 
 void CcalcMode::OnButton2() {
     int comma = useComma_;
@@ -179,61 +169,58 @@ void CcalcMode::Execute(const std::string& inputLine) {
 
 void CcalcMode::RunCommand(int code) {
     switch (code) {
-        case CalcEmpty:
-            answerBuffer_ = kCalcGreeting;
-            return;
-        case CalcClear:
+    case CalcEmpty: answerBuffer_ = kCalcGreeting; return;
+    case CalcClear:
+        answerBuffer_ = CalcCommandAnswer(code);
+        store_.Clear();
+        RefillVariables();
+        return;
+    case CalcClose:
+        answerBuffer_ = CalcCommandAnswer(code);
+        CloseCompanions();
+        return;
+    case CalcDec:
+    case CalcHex:
+        // Only for this run: the typed switches are not saved.
+        modeHex_ = code == CalcHex;
+        PublishLabels();
+        if (!ReformatCurrentAnswer())
             answerBuffer_ = CalcCommandAnswer(code);
-            store_.Clear();
-            RefillVariables();
-            return;
-        case CalcClose:
-            answerBuffer_ = CalcCommandAnswer(code);
-            CloseCompanions();
-            return;
-        case CalcDec:
-        case CalcHex:
-            // Only for this run: the typed switches are not saved.
-            modeHex_ = code == CalcHex;
-            PublishLabels();
-            if (!ReformatCurrentAnswer())
-                answerBuffer_ = CalcCommandAnswer(code);
-            RefillVariables();
-            return;
-        case CalcDeg:
-        case CalcRad:
-            answerBuffer_ = CalcCommandAnswer(code);
-            modeDeg_ = code == CalcDeg;
-            PublishLabels();
-            return;
-        case CalcExit:
-        case CalcQuit:
-            answerBuffer_ = CalcCommandAnswer(code);
-            quitRequest = true;
-            return;
-        case CalcMan:
-        case CalcManual:
-            answerBuffer_ = CalcCommandAnswer(code);
-            manualRequest = true;
-            return;
-        case CalcHelp:
-        case CalcRef:
-        case CalcReference:
-            answerBuffer_ = CalcCommandAnswer(code);
-            followRequest = true;
-            focusRequest = true;
-            OpenReference();
-            referencePlacementPending_ = true;
-            return;
-        case CalcVars:
-            answerBuffer_ = CalcCommandAnswer(code);
-            followRequest = true;
-            focusRequest = true;
-            OpenVariables();
-            variablesPlacementPending_ = true;
-            return;
-        default:
-            return;
+        RefillVariables();
+        return;
+    case CalcDeg:
+    case CalcRad:
+        answerBuffer_ = CalcCommandAnswer(code);
+        modeDeg_ = code == CalcDeg;
+        PublishLabels();
+        return;
+    case CalcExit:
+    case CalcQuit:
+        answerBuffer_ = CalcCommandAnswer(code);
+        quitRequest = true;
+        return;
+    case CalcMan:
+    case CalcManual:
+        answerBuffer_ = CalcCommandAnswer(code);
+        manualRequest = true;
+        return;
+    case CalcHelp:
+    case CalcRef:
+    case CalcReference:
+        answerBuffer_ = CalcCommandAnswer(code);
+        followRequest = true;
+        focusRequest = true;
+        OpenReference();
+        referencePlacementPending_ = true;
+        return;
+    case CalcVars:
+        answerBuffer_ = CalcCommandAnswer(code);
+        followRequest = true;
+        focusRequest = true;
+        OpenVariables();
+        variablesPlacementPending_ = true;
+        return;
+    default: return;
     }
 }
 
@@ -316,37 +303,22 @@ void CcalcMode::ShowSubWindows(int showCommand) {
         variables_->Show(CompanionShowCommand(showCommand));
 }
 
-const char* CcalcMode::GetSection() {
-    return "calc";
-}
-const char* CcalcMode::GetCaption() {
-    return "電卓モード";
-}
-int CcalcMode::GetIntCount() {
-    return kSettingCount;
-}
+const char* CcalcMode::GetSection() { return "calc"; }
+const char* CcalcMode::GetCaption() { return "電卓モード"; }
+int CcalcMode::GetIntCount() { return kSettingCount; }
 
 int CcalcMode::GetInt(int index) {
     switch (index) {
-        case kUseComma:
-            return useComma_;
-        case kFollowWindow:
-            return followWindow_;
-        case kModeHex:
-            return modeHex_;
-        case kModeDeg:
-            return modeDeg_;
-        default:
-            return 0;
+    case kUseComma: return useComma_;
+    case kFollowWindow: return followWindow_;
+    case kModeHex: return modeHex_;
+    case kModeDeg: return modeDeg_;
+    default: return 0;
     }
 }
 
-int CcalcMode::GetIntMin(int index) {
-    return ValidSetting(index) ? kIntSettings[index].min : 0;
-}
-int CcalcMode::GetIntMax(int index) {
-    return ValidSetting(index) ? kIntSettings[index].max : 0;
-}
+int CcalcMode::GetIntMin(int index) { return ValidSetting(index) ? kIntSettings[index].min : 0; }
+int CcalcMode::GetIntMax(int index) { return ValidSetting(index) ? kIntSettings[index].max : 0; }
 const char* CcalcMode::GetIntKey(int index) {
     return ValidSetting(index) ? kIntSettings[index].key : nullptr;
 }
@@ -358,30 +330,14 @@ void CcalcMode::SetInt(int index, int value) {
     value = value < kIntSettings[index].min ? kIntSettings[index].min : value;
     value = value > kIntSettings[index].max ? kIntSettings[index].max : value;
     switch (index) {
-        case kUseComma:
-            useComma_ = value;
-            break;
-        case kFollowWindow:
-            followWindow_ = value;
-            break;
-        case kModeHex:
-            modeHex_ = value;
-            break;
-        case kModeDeg:
-            modeDeg_ = value;
-            break;
+    case kUseComma: useComma_ = value; break;
+    case kFollowWindow: followWindow_ = value; break;
+    case kModeHex: modeHex_ = value; break;
+    case kModeDeg: modeDeg_ = value; break;
     }
 }
 
-const char* CcalcMode::GetInputTip() {
-    return "数式を入力します";
-}
-const char* CcalcMode::GetAnswerTip() {
-    return "答えを表示します";
-}
-const char* CcalcMode::GetMode0Tip() {
-    return "角度入出力モード";
-}
-const char* CcalcMode::GetMode1Tip() {
-    return "出力表示モード";
-}
+const char* CcalcMode::GetInputTip() { return "数式を入力します"; }
+const char* CcalcMode::GetAnswerTip() { return "答えを表示します"; }
+const char* CcalcMode::GetMode0Tip() { return "角度入出力モード"; }
+const char* CcalcMode::GetMode1Tip() { return "出力表示モード"; }

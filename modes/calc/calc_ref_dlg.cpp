@@ -78,7 +78,8 @@ bool CcalcRefDlg::FillTables() {
 
     list = Item(IDC_REF_FUNCTIONS);
     width = ClientWidth(list);
-    if (!ListViewAddColumn(list, 0, "関数", Scaled(50)) || !ListViewAddColumn(list, 1, "使用法", Scaled(120)) ||
+    if (!ListViewAddColumn(list, 0, "関数", Scaled(50)) ||
+        !ListViewAddColumn(list, 1, "使用法", Scaled(120)) ||
         !ListViewAddColumn(list, 2, "説明", width - Scaled(190)))
         return false;
     for (size_t i = 0; i < std::size(kCalcFunctions); ++i) {
@@ -91,7 +92,8 @@ bool CcalcRefDlg::FillTables() {
 
     list = Item(IDC_REF_CONSTANTS);
     width = ClientWidth(list);
-    if (!ListViewAddColumn(list, 0, "定数", Scaled(50)) || !ListViewAddColumn(list, 1, "説明", width - Scaled(70)))
+    if (!ListViewAddColumn(list, 0, "定数", Scaled(50)) ||
+        !ListViewAddColumn(list, 1, "説明", width - Scaled(70)))
         return false;
     for (size_t i = 0; i < std::size(kCalcConstants); ++i) {
         if (!ListViewAddRow(list, static_cast<int>(i),
@@ -103,7 +105,8 @@ bool CcalcRefDlg::FillTables() {
 
     list = Item(IDC_REF_OPERATORS);
     width = ClientWidth(list);
-    if (!ListViewAddColumn(list, 0, "演算子", Scaled(50)) || !ListViewAddColumn(list, 1, "説明", Scaled(120)) ||
+    if (!ListViewAddColumn(list, 0, "演算子", Scaled(50)) ||
+        !ListViewAddColumn(list, 1, "説明", Scaled(120)) ||
         !ListViewAddColumn(list, 2, "注釈", width - Scaled(190)))
         return false;
     for (size_t i = 0; i < std::size(kCalcOperators); ++i) {
@@ -174,5 +177,6 @@ INT_PTR CcalcRefDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool&
 }
 
 void CcalcRefDlg::PlaceAgainst(const RECT& bar) {
-    MoveToRect(hwnd(), PlaceBelowOrAbove(bar, ScaleForDpi(kHeight, PlacementDpi(hwnd())), WorkAreaOrUnbounded()));
+    MoveToRect(hwnd(),
+               PlaceBelowOrAbove(bar, ScaleForDpi(kHeight, PlacementDpi(hwnd())), WorkAreaOrUnbounded()));
 }

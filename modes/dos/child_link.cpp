@@ -89,7 +89,7 @@ struct LinkState {
     std::string loneText;      // a chunk shown alone, kept out of the output ("exit")
     bool loneTextWaiting = false;
     HWND window = nullptr;
-    bool readyPosted = false;  // a ready note is posted, or the window comes back on its own
+    bool readyPosted = false;    // a ready note is posted, or the window comes back on its own
     bool windowCurrent = false;  // the window holds accumulatedOutput of windowEpoch...
     unsigned windowEpoch = 0;
     size_t windowLength = 0;  // ...up to this length
@@ -104,10 +104,10 @@ struct LinkState {
     DWORD lastChunkTick = 0;
     bool outputEndsOpen = false;  // the last output did not end its line: a prompt, a question
     bool readerDone = true;
-    unsigned childGeneration = 0;  // counts the starts
-    DWORD startError = 0;          // the last start failed with this error
-    unsigned reportedGeneration = 0;  // the start whose failure or end the window was told of
-    unsigned exitLineGeneration = 0;  // the start to which the user's "exit" was written
+    unsigned childGeneration = 0;       // counts the starts
+    DWORD startError = 0;               // the last start failed with this error
+    unsigned reportedGeneration = 0;    // the start whose failure or end the window was told of
+    unsigned exitLineGeneration = 0;    // the start to which the user's "exit" was written
     unsigned noticeDoneGeneration = 0;  // ...and whose notice is in the pipe (or needs none)
     bool stopWriter = false;
     bool exitOnStop = false;
@@ -289,7 +289,8 @@ void RunReader(LinkState& s) {
 
 // The interpreter's own "exit", in any case, alone or with its arguments.
 bool IsExitLine(const std::string& line) {
-    if (line.size() < 4 || CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, line.data(), 4, "exit", 4) != CSTR_EQUAL)
+    if (line.size() < 4 ||
+        CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, line.data(), 4, "exit", 4) != CSTR_EQUAL)
         return false;
     return line.size() == 4 || line[4] == ' ' || line[4] == '\r' || line[4] == '\t' || line[4] == '/';
 }
@@ -299,10 +300,16 @@ bool IsExitLine(const std::string& line) {
 std::string ChildEndNotice(bool failedStart, DWORD code, bool lineOpen) {
     char text[200];
     if (failedStart)
-        wsprintfA(text, "［コマンドプロンプトを起動できませんでした（エラー %lu）。次にこのモードに切り替えたときに、もう一度起動します］", code);
+        wsprintfA(text,
+                  "［コマンドプロンプトを起動できませんでした（エラー "
+                  "%lu）。次にこのモードに切り替えたときに、もう一度起動します］",
+                  code);
     else
-        wsprintfA(text, code < 0x10000 ? "［コマンドプロンプトが終了しました（終了コード %lu）。次にこのモードに切り替えたときに、もう一度起動します］"
-                                       : "［コマンドプロンプトが終了しました（終了コード 0x%08lX）。次にこのモードに切り替えたときに、もう一度起動します］",
+        wsprintfA(text,
+                  code < 0x10000 ? "［コマンドプロンプトが終了しました（終了コード "
+                                   "%lu）。次にこのモードに切り替えたときに、もう一度起動します］"
+                                 : "［コマンドプロンプトが終了しました（終了コード "
+                                   "0x%08lX）。次にこのモードに切り替えたときに、もう一度起動します］",
                   code);
     return std::string(lineOpen ? "\r\n" : "") + text + "\r\n";
 }
@@ -392,7 +399,8 @@ void RunWriter(LinkState& s) {
     // "exit" arriving in one read with an unread line would be lost: give the child a moment.
     DWORD start = GetTickCount();
     DWORD waiting = 0;
-    while (PipeBytesWaiting(s.input.read.Get(), waiting) && waiting > 0 && GetTickCount() - start < kExitLineWaitMs)
+    while (PipeBytesWaiting(s.input.read.Get(), waiting) && waiting > 0 &&
+           GetTickCount() - start < kExitLineWaitMs)
         Sleep(5);
     static const char kExitLine[] = "exit\r\n";
     WriteAll(s.input.write.Get(), kExitLine, sizeof kExitLine - 1);

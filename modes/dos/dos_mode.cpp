@@ -110,8 +110,9 @@ void CdosMode::FollowMainWindow(const RECT& bar) {
         return;
     if (!outputWindow)
         return;
-    MoveToRect(outputWindow->hwnd(), PlaceBelowOrAbove(bar, ScaleForDpi(kOutputWindowHeight, PlacementDpi(outputWindow->hwnd())),
-                                     WorkAreaOrUnbounded()));
+    MoveToRect(outputWindow->hwnd(),
+               PlaceBelowOrAbove(bar, ScaleForDpi(kOutputWindowHeight, PlacementDpi(outputWindow->hwnd())),
+                                 WorkAreaOrUnbounded()));
 }
 
 void CdosMode::ShowSubWindows(int showCommand) {
@@ -170,7 +171,8 @@ void CdosMode::ShowHistoryMove(const NavResult& move) {
         PublishInput(move.command);
         if (outputWindow) {
             child.ForgetWindowText();
-            SendMessageA(outputWindow->hwnd(), kSetOutputMessage, reinterpret_cast<WPARAM>(move.output.c_str()), 0);
+            SendMessageA(outputWindow->hwnd(), kSetOutputMessage,
+                         reinterpret_cast<WPARAM>(move.output.c_str()), 0);
         }
         break;
     case NavCurrent:
@@ -182,7 +184,6 @@ void CdosMode::ShowHistoryMove(const NavResult& move) {
         child.DeliverOutput();
         break;
     case NavEmpty:
-    case NavUnchanged:
-        break;
+    case NavUnchanged: break;
     }
 }

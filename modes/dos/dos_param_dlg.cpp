@@ -15,8 +15,8 @@ const DWORD kOpenFileFlags = 0x1004;
 CdosParamDlg::CdosParamDlg() : CDialog(IDD_DOS_PARAM) {}
 
 BOOL CdosParamDlg::OnInit() {
-    tooltips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+    tooltips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
     AddTooltip(IDC_DOS_FOLLOW, "DOSプロンプト出力ウィンドウをメインウィンドウに追従させます");
     AddTooltip(IDC_DOS_DIRECTORY, "DOSプロンプト起動時の初期ディレクトリを設定します");

@@ -42,9 +42,7 @@ void CdosRespDlg::OnCancel() { ShowWindow(hwnd(), SW_HIDE); }
 INT_PTR CdosRespDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handled) {
     switch (message) {
     case kSetOutputMessage:
-    case kAppendOutputMessage:
-        ShowText(message, reinterpret_cast<const char*>(wParam));
-        break;
+    case kAppendOutputMessage: ShowText(message, reinterpret_cast<const char*>(wParam)); break;
     case kOutputReadyMessage:
         // The note comes before the user's keys and clicks; they go first.
         if (HIWORD(GetQueueStatus(QS_INPUT)))
@@ -59,9 +57,7 @@ INT_PTR CdosRespDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handle
         }
         FetchOutput();
         break;
-    default:
-        handled = false;
-        return 0;
+    default: handled = false; return 0;
     }
     handled = true;
     SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, 0);

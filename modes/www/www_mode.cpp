@@ -44,9 +44,7 @@ CwwwMode::CwwwMode(int index) : CpavraModeBase(index), open(&ShellOpen) {
     std::copy(std::begin(kDefaultSites), std::end(kDefaultSites), sites);
 }
 
-CwwwMode::~CwwwMode() {
-    DestroySiteChooser();
-}
+CwwwMode::~CwwwMode() { DestroySiteChooser(); }
 
 void CwwwMode::Shutdown() {
     DestroySiteChooser();
@@ -144,31 +142,15 @@ void CwwwMode::FollowMainWindow(const RECT& bar) {
     MoveToRect(window, PlaceBelowOrAbove(bar, height, WorkAreaOrUnbounded()));
 }
 
-void CwwwMode::ShowSubWindows(int showCommand) {
-    ShowSiteChooser(showCommand != SW_HIDE);
-}
+void CwwwMode::ShowSubWindows(int showCommand) { ShowSiteChooser(showCommand != SW_HIDE); }
 
-const char* CwwwMode::GetSection() {
-    return "www";
-}
-const char* CwwwMode::GetCaption() {
-    return "WWWサーチ";
-}
-int CwwwMode::GetIntCount() {
-    return 1;
-}
-int CwwwMode::GetInt(int index) {
-    return index == 0 ? siteIndex : CpavraModeBase::GetInt(index);
-}
-int CwwwMode::GetIntMin(int index) {
-    return index == 0 ? 0 : CpavraModeBase::GetIntMin(index);
-}
-int CwwwMode::GetIntMax(int index) {
-    return index == 0 ? kSiteCount - 1 : CpavraModeBase::GetIntMax(index);
-}
-const char* CwwwMode::GetIntKey(int index) {
-    return index == 0 ? "WWWSiteIndex" : nullptr;
-}
+const char* CwwwMode::GetSection() { return "www"; }
+const char* CwwwMode::GetCaption() { return "WWWサーチ"; }
+int CwwwMode::GetIntCount() { return 1; }
+int CwwwMode::GetInt(int index) { return index == 0 ? siteIndex : CpavraModeBase::GetInt(index); }
+int CwwwMode::GetIntMin(int index) { return index == 0 ? 0 : CpavraModeBase::GetIntMin(index); }
+int CwwwMode::GetIntMax(int index) { return index == 0 ? kSiteCount - 1 : CpavraModeBase::GetIntMax(index); }
+const char* CwwwMode::GetIntKey(int index) { return index == 0 ? "WWWSiteIndex" : nullptr; }
 
 void CwwwMode::SetInt(int index, int value) {
     if (index != 0)
@@ -180,9 +162,7 @@ void CwwwMode::SetInt(int index, int value) {
         siteChooser->SelectSite(siteIndex);
 }
 
-int CwwwMode::GetStringCount() {
-    return kSiteCount * 3;
-}
+int CwwwMode::GetStringCount() { return kSiteCount * 3; }
 
 const char* CwwwMode::GetString(int index) {
     std::string* text = SettingText(index);
@@ -198,21 +178,16 @@ void CwwwMode::SetString(int index, const char* text) {
         *target = text ? text : "";
 }
 
-const char* CwwwMode::GetInputTip() {
-    return "検索ワードを入力します";
-}
+const char* CwwwMode::GetInputTip() { return "検索ワードを入力します"; }
 
 std::string* CwwwMode::SettingText(int index) {
     if (index < 0 || index >= kSiteCount * 3)
         return nullptr;
     SearchSite& site = sites[index % kSiteCount];
     switch (index / kSiteCount) {
-        case 0:
-            return &site.name;
-        case 1:
-            return &site.urlPrefix;
-        default:
-            return &site.postfix;
+    case 0: return &site.name;
+    case 1: return &site.urlPrefix;
+    default: return &site.postfix;
     }
 }
 

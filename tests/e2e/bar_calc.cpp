@@ -11,10 +11,10 @@ using e2e::BarTest;
 using e2e::PavraBar;
 using e2e::WaitUntil;
 
-const char kGreeting[] = "Calc: 数式を入力すると答えを表示します。詳しくは、helpまたはmanualと入力してください。";
+const char kGreeting[] =
+    "Calc: 数式を入力すると答えを表示します。詳しくは、helpまたはmanualと入力してください。";
 
-TEST_F(BarTest, StartsInTheCalculatorWithItsGreeting)
-{
+TEST_F(BarTest, StartsInTheCalculatorWithItsGreeting) {
     ASSERT_TRUE(bar.Start());
     EXPECT_EQ(kGreeting, bar.Text(IDC_ANSWER));
     EXPECT_EQ("", bar.Text(IDC_INPUT));
@@ -26,8 +26,7 @@ TEST_F(BarTest, StartsInTheCalculatorWithItsGreeting)
     EXPECT_EQ("電卓モード設定", bar.Text(IDC_MODE_GROUP));
 }
 
-TEST_F(BarTest, CalculatorLineShowsItsValueAndEmptiesTheInput)
-{
+TEST_F(BarTest, CalculatorLineShowsItsValueAndEmptiesTheInput) {
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(bar.Enter("2*pi"));
     EXPECT_TRUE(bar.WaitText(IDC_ANSWER, "6.283185307179586"));
@@ -39,8 +38,7 @@ TEST_F(BarTest, CalculatorLineShowsItsValueAndEmptiesTheInput)
     EXPECT_TRUE(bar.WaitText(IDC_ANSWER, kGreeting));
 }
 
-TEST_F(BarTest, ErrorKeepsTheInputLine)
-{
+TEST_F(BarTest, ErrorKeepsTheInputLine) {
     struct Case {
         const char* line;
         const char* answer;
@@ -68,8 +66,7 @@ TEST_F(BarTest, ErrorKeepsTheInputLine)
 
 // Typed as Unicode key input (as an input method delivers it), Japanese text must reach the line as
 // the same code page 932 bytes, and an error must keep them there.
-TEST_F(BarTest, JapaneseTextStaysOnTheInputLineByteForByte)
-{
+TEST_F(BarTest, JapaneseTextStaysOnTheInputLineByteForByte) {
     ASSERT_TRUE(bar.Start());
     for (const char* line : {"１＋あ", "ｶﾅ漢字"}) {
         SCOPED_TRACE(line);
@@ -83,8 +80,7 @@ TEST_F(BarTest, JapaneseTextStaysOnTheInputLineByteForByte)
     }
 }
 
-TEST_F(BarTest, UpAndDownWalkTheHistory)
-{
+TEST_F(BarTest, UpAndDownWalkTheHistory) {
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(bar.Enter("1+2"));
     ASSERT_TRUE(bar.WaitText(IDC_ANSWER, "3"));
@@ -100,10 +96,8 @@ TEST_F(BarTest, UpAndDownWalkTheHistory)
         const char* answer;
     };
     const Step steps[] = {
-        {"Up", "10*3", "30"},
-        {"Up", "1+2", "3"},
-        {"Down", "10*3", "30"},
-        {"Down", "", "30"},  // past the end: an empty line, the last value
+        {"Up", "10*3", "30"},   {"Up", "1+2", "3"},
+        {"Down", "10*3", "30"}, {"Down", "", "30"},  // past the end: an empty line, the last value
         {"Up", "10*3", "30"},
     };
     for (const Step& step : steps) {
@@ -116,8 +110,7 @@ TEST_F(BarTest, UpAndDownWalkTheHistory)
 
 // A click on a label changes the setting and writes it at once; the command word that changes the
 // same thing for the running program only writes nothing.
-TEST_F(BarTest, LabelClickWritesItsSettingWhileTheTypedWordDoesNot)
-{
+TEST_F(BarTest, LabelClickWritesItsSettingWhileTheTypedWordDoesNot) {
     struct Label {
         int id;
         const char* key;
@@ -162,8 +155,7 @@ TEST_F(BarTest, LabelClickWritesItsSettingWhileTheTypedWordDoesNot)
 }
 
 // At exit only ModeIndex is written: a value edited by hand while the bar runs stays in the file.
-TEST_F(BarTest, EveryWayToQuitWritesModeIndexAndNothingElse)
-{
+TEST_F(BarTest, EveryWayToQuitWritesModeIndexAndNothingElse) {
     struct Way {
         const char* name;
         std::function<::testing::AssertionResult(PavraBar&)> quit;

@@ -14,8 +14,7 @@ constexpr UINT kTrayCallback = WM_APP + 2;
 constexpr UINT kTrayIconId = 100;
 
 // Asks the shell to change the bar's icon: it refuses for an icon it does not hold.
-inline bool TrayIconShown(HWND bar)
-{
+inline bool TrayIconShown(HWND bar) {
     NOTIFYICONDATAA data = {};
     data.cbSize = sizeof data;
     data.hWnd = bar;
@@ -25,8 +24,7 @@ inline bool TrayIconShown(HWND bar)
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
-inline bool RemoveTrayIcon(HWND bar)
-{
+inline bool RemoveTrayIcon(HWND bar) {
     NOTIFYICONDATAA data = {};
     data.cbSize = sizeof data;
     data.hWnd = bar;
@@ -35,8 +33,7 @@ inline bool RemoveTrayIcon(HWND bar)
 }
 
 // The bar's opacity (0-255), or -1 when it is not layered.
-inline int Opacity(HWND window)
-{
+inline int Opacity(HWND window) {
     BYTE alpha = 0;
     DWORD flags = 0;
     if (!GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA))
@@ -44,19 +41,12 @@ inline int Opacity(HWND window)
     return alpha;
 }
 
-inline bool HasTaskbarButton(HWND window)
-{
-    return (ExStyleOf(window) & WS_EX_APPWINDOW) != 0;
-}
+inline bool HasTaskbarButton(HWND window) { return (ExStyleOf(window) & WS_EX_APPWINDOW) != 0; }
 
-inline bool TopMost(HWND window)
-{
-    return (ExStyleOf(window) & WS_EX_TOPMOST) != 0;
-}
+inline bool TopMost(HWND window) { return (ExStyleOf(window) & WS_EX_TOPMOST) != 0; }
 
 // A popup menu the program opened (system menu, notification-area menu), or null.
-inline HWND OpenMenu(const AppProcess& process)
-{
+inline HWND OpenMenu(const AppProcess& process) {
     for (HWND window : process.Windows()) {
         char name[16] = "";
         GetClassNameA(window, name, sizeof name);
@@ -67,18 +57,14 @@ inline HWND OpenMenu(const AppProcess& process)
 }
 
 // The pavra section with the given lines ("Key=Value\r\n" each).
-inline std::string PavraIni(const std::string& lines)
-{
-    return "[pavra]\r\n" + lines;
-}
+inline std::string PavraIni(const std::string& lines) { return "[pavra]\r\n" + lines; }
 
 // Without a window manager Wine sometimes hands the foreground to the desktop on its own (a window
 // of another process mapped, the X focus moving), and an unpinned bar then rolls up as it must.
 // Tests of other things pin the bar so that it stays where the next click expects it.
 constexpr char kPinned[] = "DialogPinFixed=1\r\n";
 
-inline bool InMoveOrSize(const AppProcess& process)
-{
+inline bool InMoveOrSize(const AppProcess& process) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(process.ThreadId(), &info) && (info.flags & GUI_INMOVESIZE);
@@ -86,8 +72,7 @@ inline bool InMoveOrSize(const AppProcess& process)
 
 // Drags at a user's pace: the program's move or size loop must have started before the mouse
 // moves on, or it sees only the release.
-inline bool DragSlowly(const AppProcess& process, POINT from, POINT to)
-{
+inline bool DragSlowly(const AppProcess& process, POINT from, POINT to) {
     MouseDown(from.x, from.y);
     if (!WaitUntil([&] { return InMoveOrSize(process); }, 3000)) {
         MouseUp(from.x, from.y);
@@ -104,21 +89,19 @@ inline bool DragSlowly(const AppProcess& process, POINT from, POINT to)
 }
 
 // Opens the settings area below the answer line and waits until the bar has grown to show it.
-inline ::testing::AssertionResult OpenSettingsArea(PavraBar& bar)
-{
+inline ::testing::AssertionResult OpenSettingsArea(PavraBar& bar) {
     ::testing::AssertionResult clicked = bar.Click(IDC_SETTINGS_TOGGLE);
     if (!clicked)
         return clicked;
     if (!WaitUntil([&] { return bar.ClientSize().cy == 169; }))
-        return ::testing::AssertionFailure() << "the settings area did not open: client height "
-                                             << bar.ClientSize().cy;
+        return ::testing::AssertionFailure()
+               << "the settings area did not open: client height " << bar.ClientSize().cy;
     return ::testing::AssertionSuccess();
 }
 
 // True when predicate still does not hold after ms: for what must not happen.
 template <typename Predicate>
-bool StaysFalse(Predicate predicate, int ms = 1500)
-{
+bool StaysFalse(Predicate predicate, int ms = 1500) {
     return !WaitUntil(predicate, ms);
 }
 

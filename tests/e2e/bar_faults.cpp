@@ -10,8 +10,7 @@ using e2e::WaitUntil;
 
 // Every setting is written the moment it changes: a kill loses nothing, and the next start reads
 // the file.
-TEST_F(BarTest, KilledBarLeavesEveryWrittenSettingInAValidFile)
-{
+TEST_F(BarTest, KilledBarLeavesEveryWrittenSettingInAValidFile) {
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(bar.Click(IDC_MD1));
     ASSERT_TRUE(WaitUntil([&] { return bar.Ini().Int("calc", "ModeHex") == 1; }));
@@ -39,8 +38,7 @@ TEST_F(BarTest, KilledBarLeavesEveryWrittenSettingInAValidFile)
 
 // The answer line gets an answer or an error, and the bar stays responsive. Only the length of the
 // input line is asked for while it may hold a megabyte.
-TEST_F(BarTest, MegabytePastedIntoTheInputLineThenReturn)
-{
+TEST_F(BarTest, MegabytePastedIntoTheInputLineThenReturn) {
     std::string line;
     line.reserve(1 << 20);
     while (line.size() + 2 < (1 << 20))

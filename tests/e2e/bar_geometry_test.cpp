@@ -6,23 +6,22 @@ namespace {
 
 using BarGeometry = BarTest;
 
-RECT WorkAreaRect()
-{
+RECT WorkAreaRect() {
     RECT area = {};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     return area;
 }
 
-TEST_F(BarGeometry, StartsCentredOrAtTheTopEdgeInTheTopMostBandAsSet)
-{
+TEST_F(BarGeometry, StartsCentredOrAtTheTopEdgeInTheTopMostBandAsSet) {
     struct Case {
         int topPos, topMost;
     } cases[] = {{0, 1}, {1, 0}, {1, 1}, {0, 0}};
     for (const Case& c : cases) {
-        SCOPED_TRACE("DialogTopPos=" + std::to_string(c.topPos) + " DialogTopMost=" + std::to_string(c.topMost));
+        SCOPED_TRACE("DialogTopPos=" + std::to_string(c.topPos) +
+                     " DialogTopMost=" + std::to_string(c.topMost));
         PavraBar one(CurrentTestName() + std::to_string(c.topPos) + std::to_string(c.topMost));
-        ASSERT_TRUE(one.WriteIni(PavraIni("DialogTopPos=" + std::to_string(c.topPos) + "\r\nDialogTopMost=" +
-                                          std::to_string(c.topMost) + "\r\n")));
+        ASSERT_TRUE(one.WriteIni(PavraIni("DialogTopPos=" + std::to_string(c.topPos) +
+                                          "\r\nDialogTopMost=" + std::to_string(c.topMost) + "\r\n")));
         ASSERT_TRUE(one.Start());
         const RECT area = WorkAreaRect();
         const RECT window = one.WindowRect();
@@ -40,8 +39,7 @@ TEST_F(BarGeometry, StartsCentredOrAtTheTopEdgeInTheTopMostBandAsSet)
     }
 }
 
-TEST_F(BarGeometry, DraggingTheBordersChangesOnlyTheWidthAndTheLayoutFollows)
-{
+TEST_F(BarGeometry, DraggingTheBordersChangesOnlyTheWidthAndTheLayoutFollows) {
     ASSERT_TRUE(bar.WriteIni(PavraIni(kPinned)));
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(bar.Foreground());
@@ -75,8 +73,7 @@ TEST_F(BarGeometry, DraggingTheBordersChangesOnlyTheWidthAndTheLayoutFollows)
     EXPECT_TRUE(bar.Quit());
 }
 
-TEST_F(BarGeometry, AtTheTopEdgeADragMovesTheBarOnlySideways)
-{
+TEST_F(BarGeometry, AtTheTopEdgeADragMovesTheBarOnlySideways) {
     ASSERT_TRUE(bar.WriteIni(PavraIni(std::string("DialogTopPos=1\r\n") + kPinned)));
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(bar.Foreground());
@@ -95,7 +92,8 @@ TEST_F(BarGeometry, AtTheTopEdgeADragMovesTheBarOnlySideways)
     ASSERT_TRUE(bar.Click(IDC_TOPPOS));
     ASSERT_TRUE(WaitUntil([&] { return bar.Ini().Int("pavra", "DialogTopPos") == 0; }));
     const RECT strip = ClientRectOnScreen(bar.Window());
-    ASSERT_TRUE(DragSlowly(bar.Process(), {strip.left + 40, strip.top + 6}, {strip.left + 40, strip.top + 106}));
+    ASSERT_TRUE(
+        DragSlowly(bar.Process(), {strip.left + 40, strip.top + 6}, {strip.left + 40, strip.top + 106}));
     EXPECT_TRUE(WaitUntil([&] { return bar.WindowRect().top == 100; }));
     EXPECT_TRUE(bar.Quit());
 }

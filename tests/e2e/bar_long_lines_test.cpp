@@ -49,8 +49,10 @@ protected:
             return ::testing::AssertionFailure() << "no M-x prompt";
         if (!active->Type(std::string(mode.command) + "\n"))
             return ::testing::AssertionFailure() << "cannot type " << mode.command;
-        if (!WaitUntil([&] { return active->ModeSelection() == mode.index && active->FocusId() == IDC_INPUT; }))
-            return ::testing::AssertionFailure() << "mode " << active->ModeSelection() << ", not " << mode.index;
+        if (!WaitUntil(
+                [&] { return active->ModeSelection() == mode.index && active->FocusId() == IDC_INPUT; }))
+            return ::testing::AssertionFailure()
+                   << "mode " << active->ModeSelection() << ", not " << mode.index;
         return ::testing::AssertionSuccess();
     }
 
@@ -64,8 +66,8 @@ protected:
         if (!keys)
             return keys;
         if (!WaitUntil([&] { return WindowTextLength(active->Item(IDC_INPUT)) == 0; }))
-            return ::testing::AssertionFailure() << "the input line keeps "
-                                                 << WindowTextLength(active->Item(IDC_INPUT)) << " bytes";
+            return ::testing::AssertionFailure()
+                   << "the input line keeps " << WindowTextLength(active->Item(IDC_INPUT)) << " bytes";
         return ::testing::AssertionSuccess();
     }
 
@@ -112,8 +114,8 @@ TEST_F(LongLineTest, PastedIntoEveryModeThenReturn) {
     ASSERT_TRUE(bar.Start());
     for (const ModeEntry& mode : kModes) {
         for (const LongLine& line : LongLines()) {
-            SCOPED_TRACE(std::string(mode.command) + ", " + line.what + " " + std::to_string(line.text.size()) +
-                         " bytes");
+            SCOPED_TRACE(std::string(mode.command) + ", " + line.what + " " +
+                         std::to_string(line.text.size()) + " bytes");
             ASSERT_TRUE(SwitchTo(mode));
             ASSERT_TRUE(ClearLongInput());
             ASSERT_TRUE(Paste(line.text, IDC_INPUT, 0));
@@ -133,7 +135,8 @@ TEST_F(LongLineTest, PastedIntoThePromptsThenReturn) {
     };
     for (const Prompt& prompt : {Prompt{"Escape X", "M-x: "}, Prompt{"Ctrl+X B", "Switch to buffer: "}}) {
         for (const LongLine& line : LongLines()) {
-            SCOPED_TRACE(std::string(prompt.shown) + line.what + " " + std::to_string(line.text.size()) + " bytes");
+            SCOPED_TRACE(std::string(prompt.shown) + line.what + " " + std::to_string(line.text.size()) +
+                         " bytes");
             ASSERT_TRUE(bar.Keys(prompt.keys));
             ASSERT_TRUE(WaitUntil([&] {
                 return bar.Text(IDC_ANSWER).rfind(prompt.shown, 0) == 0 && bar.FocusId() == IDC_ANSWER;
@@ -160,13 +163,27 @@ TEST_F(LongLineTest, SettingsAtTheirLongestAndBeyondTheRange) {
         int max;
     };
     const IntKey ints[] = {
-        {"pavra", "VersionMajor", 255}, {"pavra", "VersionMinor", 255}, {"pavra", "VersionRevision", 255},
-        {"pavra", "VersionBuild", 255}, {"pavra", "DialogTopMost", 1}, {"pavra", "DialogTopPos", 1},
-        {"pavra", "DialogTaskTray", 1}, {"pavra", "DialogPinFixed", 1}, {"pavra", "DialogTitleColorR", 255},
-        {"pavra", "DialogTitleColorG", 255}, {"pavra", "DialogTitleColorB", 255},
-        {"pavra", "DialogTransparency", 255}, {"pavra", "HotkeyKey", 255}, {"pavra", "HotkeyMod", 15},
-        {"pavra", "ModeIndex", 2}, {"calc", "UseComma", 1}, {"calc", "FollowWindow", 1},
-        {"calc", "ModeHex", 1}, {"calc", "ModeDeg", 1}, {"dos", "FollowWindow", 1}, {"www", "WWWSiteIndex", 5},
+        {"pavra", "VersionMajor", 255},
+        {"pavra", "VersionMinor", 255},
+        {"pavra", "VersionRevision", 255},
+        {"pavra", "VersionBuild", 255},
+        {"pavra", "DialogTopMost", 1},
+        {"pavra", "DialogTopPos", 1},
+        {"pavra", "DialogTaskTray", 1},
+        {"pavra", "DialogPinFixed", 1},
+        {"pavra", "DialogTitleColorR", 255},
+        {"pavra", "DialogTitleColorG", 255},
+        {"pavra", "DialogTitleColorB", 255},
+        {"pavra", "DialogTransparency", 255},
+        {"pavra", "HotkeyKey", 255},
+        {"pavra", "HotkeyMod", 15},
+        {"pavra", "ModeIndex", 2},
+        {"calc", "UseComma", 1},
+        {"calc", "FollowWindow", 1},
+        {"calc", "ModeHex", 1},
+        {"calc", "ModeDeg", 1},
+        {"dos", "FollowWindow", 1},
+        {"www", "WWWSiteIndex", 5},
     };
     std::vector<std::string> strings = {"dos/InitialDirectory", "dos/InitialScript"};
     for (const char* stem : {"WWWSite", "WWWURL", "WWWPostFix"})
@@ -205,7 +222,8 @@ TEST_F(LongLineTest, SettingsAtTheirLongestAndBeyondTheRange) {
         ASSERT_TRUE(StillAnswers());
         ASSERT_TRUE(SwitchTo(kModes[2]));
         ASSERT_TRUE(run.Type("x\n"));
-        EXPECT_TRUE(WaitUntil([&] { return run.Text(IDC_ANSWER).rfind("Error: URLが長すぎます（", 0) == 0; }));
+        EXPECT_TRUE(
+            WaitUntil([&] { return run.Text(IDC_ANSWER).rfind("Error: URLが長すぎます（", 0) == 0; }));
         ASSERT_TRUE(StillAnswers());
         EXPECT_TRUE(run.Quit());
     }

@@ -6,8 +6,7 @@ namespace {
 
 using BarMenu = BarTest;
 
-::testing::AssertionResult OpenTitleIconMenu(PavraBar& bar)
-{
+::testing::AssertionResult OpenTitleIconMenu(PavraBar& bar) {
     ::testing::AssertionResult clicked = bar.Click(IDC_TITLE_ICON);
     if (!clicked)
         return clicked;
@@ -18,12 +17,12 @@ using BarMenu = BarTest;
     const RECT at = WindowRectOf(menu);
     const RECT client = ClientRectOnScreen(bar.Window());
     if (at.left != client.left || at.top != client.top + 12)
-        return ::testing::AssertionFailure() << "the menu opens at " << at.left << "," << at.top << ", not below the icon";
+        return ::testing::AssertionFailure()
+               << "the menu opens at " << at.left << "," << at.top << ", not below the icon";
     return ::testing::AssertionSuccess();
 }
 
-TEST_F(BarMenu, TheAboutBoxShowsTheVersionAndRollsTheBarUpWhileItIsActive)
-{
+TEST_F(BarMenu, TheAboutBoxShowsTheVersionAndRollsTheBarUpWhileItIsActive) {
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(OpenTitleIconMenu(bar));
     // From the bottom: "終了(&E)", then "バージョン情報 pavra(&A)..." (Wine has an "&A" item of its own).
@@ -45,8 +44,7 @@ TEST_F(BarMenu, TheAboutBoxShowsTheVersionAndRollsTheBarUpWhileItIsActive)
     EXPECT_TRUE(bar.Quit());
 }
 
-TEST_F(BarMenu, QuitFromTheMenuEndsTheProgramEvenInTheNotificationArea)
-{
+TEST_F(BarMenu, QuitFromTheMenuEndsTheProgramEvenInTheNotificationArea) {
     ASSERT_TRUE(bar.WriteIni(PavraIni(std::string("DialogTaskTray=1\r\n") + kPinned)));
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(OpenTitleIconMenu(bar));

@@ -6,8 +6,7 @@ namespace {
 
 using BarRollUp = BarTest;
 
-TEST_F(BarRollUp, AnotherActiveWindowRollsTheBarUpAndItsActivationUnrollsItWithTheTexts)
-{
+TEST_F(BarRollUp, AnotherActiveWindowRollsTheBarUpAndItsActivationUnrollsItWithTheTexts) {
     ASSERT_TRUE(bar.WriteIni(PavraIni("DialogTransparency=100\r\n")));
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(bar.Enter("1+2"));
@@ -31,8 +30,7 @@ TEST_F(BarRollUp, AnotherActiveWindowRollsTheBarUpAndItsActivationUnrollsItWithT
     EXPECT_TRUE(bar.Quit());
 }
 
-TEST_F(BarRollUp, AnOpenSettingsAreaComesBackOpen)
-{
+TEST_F(BarRollUp, AnOpenSettingsAreaComesBackOpen) {
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(OpenSettingsArea(bar));
     ForeignWindow other;
@@ -44,8 +42,7 @@ TEST_F(BarRollUp, AnOpenSettingsAreaComesBackOpen)
     EXPECT_TRUE(bar.Quit());
 }
 
-TEST_F(BarRollUp, WorkingInAModesWindowKeepsTheBarAndTheWindow)
-{
+TEST_F(BarRollUp, WorkingInAModesWindowKeepsTheBarAndTheWindow) {
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(bar.Enter("vars"));
     HWND variables = nullptr;
@@ -66,8 +63,7 @@ TEST_F(BarRollUp, WorkingInAModesWindowKeepsTheBarAndTheWindow)
     EXPECT_TRUE(bar.Quit());
 }
 
-TEST_F(BarRollUp, APinnedBarStaysAsItIs)
-{
+TEST_F(BarRollUp, APinnedBarStaysAsItIs) {
     ASSERT_TRUE(bar.WriteIni(PavraIni("DialogPinFixed=1\r\n")));
     ASSERT_TRUE(bar.Start());
     ForeignWindow other;

@@ -10,8 +10,7 @@ using e2e::BarTest;
 using e2e::WaitUntil;
 
 // Gives the bar this client width, keeping its height, as a window manager would.
-bool SetClientWidth(e2e::PavraBar& bar, int width)
-{
+bool SetClientWidth(e2e::PavraBar& bar, int width) {
     const RECT window = bar.WindowRect();
     const int frame = (window.right - window.left) - bar.ClientSize().cx;
     SetWindowPos(bar.Window(), nullptr, 0, 0, width + frame, window.bottom - window.top,
@@ -19,24 +18,18 @@ bool SetClientWidth(e2e::PavraBar& bar, int width)
     return WaitUntil([&] { return bar.ClientSize().cx == width; });
 }
 
-std::string Spaces(int count)
-{
-    return std::string(static_cast<size_t>(count), ' ');
-}
+std::string Spaces(int count) { return std::string(static_cast<size_t>(count), ' '); }
 
-TEST_F(BarTest, TitleTextFollowsTheClientWidth)
-{
+TEST_F(BarTest, TitleTextFollowsTheClientWidth) {
     struct Case {
         int width;
         std::string title;
     };
     // (W - 97) / 4 + 10 spaces, the division truncated toward zero.
     const Case cases[] = {
-        {301, " Pavra" + Spaces(61)},
-        {57, " Pavra"},
+        {301, " Pavra" + Spaces(61)}, {57, " Pavra"},
         {58, " Pavra" + Spaces(1)},  // -39 / 4 is -9, not -10
-        {97, " Pavra" + Spaces(10)},
-        {459, " Pavra" + Spaces(100)},
+        {97, " Pavra" + Spaces(10)},  {459, " Pavra" + Spaces(100)},
     };
     ASSERT_TRUE(bar.Start());
     for (const Case& c : cases) {
@@ -47,25 +40,19 @@ TEST_F(BarTest, TitleTextFollowsTheClientWidth)
 }
 
 // Every control of the closed bar at its place for the client width W.
-void ExpectLayout(const e2e::PavraBar& bar)
-{
+void ExpectLayout(const e2e::PavraBar& bar) {
     const int w = bar.ClientSize().cx;
     SCOPED_TRACE("client width " + std::to_string(w));
     struct Place {
         int id, x, y, width, height;
     };
     const Place places[] = {
-        {IDC_TITLE, 16, 0, w - 61, 12},
-        {IDC_TITLE_ICON, 0, 0, 16, 12},
-        {IDC_PIN, w - 45, 0, 15, 12},
-        {IDC_MINIMIZE, w - 30, 0, 15, 12},
-        {IDC_CLOSE, w - 15, 0, 15, 12},
-        {IDC_INPUT, 0, 12, w - 86, 19},
+        {IDC_TITLE, 16, 0, w - 61, 12},      {IDC_TITLE_ICON, 0, 0, 16, 12},
+        {IDC_PIN, w - 45, 0, 15, 12},        {IDC_MINIMIZE, w - 30, 0, 15, 12},
+        {IDC_CLOSE, w - 15, 0, 15, 12},      {IDC_INPUT, 0, 12, w - 86, 19},
         {IDC_MODE_LIST, w - 86, 12, 86, -1},  // its height is the drop-down's
-        {IDC_ANSWER, 0, 31, w - 86, 18},
-        {IDC_MD0, w - 86, 31, 33, 18},
-        {IDC_MD1, w - 53, 31, 33, 18},
-        {IDC_SETTINGS_TOGGLE, w - 19, 32, 17, 16},
+        {IDC_ANSWER, 0, 31, w - 86, 18},     {IDC_MD0, w - 86, 31, 33, 18},
+        {IDC_MD1, w - 53, 31, 33, 18},       {IDC_SETTINGS_TOGGLE, w - 19, 32, 17, 16},
     };
     for (const Place& place : places) {
         SCOPED_TRACE("control " + std::to_string(place.id));
@@ -80,8 +67,7 @@ void ExpectLayout(const e2e::PavraBar& bar)
     EXPECT_EQ(49, bar.ClientSize().cy);
 }
 
-TEST_F(BarTest, LayoutFollowsAResizeWithTheMouse)
-{
+TEST_F(BarTest, LayoutFollowsAResizeWithTheMouse) {
     ASSERT_TRUE(bar.Start());
     ExpectLayout(bar);
     const int before = bar.ClientSize().cx;
@@ -98,8 +84,7 @@ TEST_F(BarTest, LayoutFollowsAResizeWithTheMouse)
     ExpectLayout(bar);
 }
 
-TEST_F(BarTest, PinButtonWritesDialogPinFixedAndSwapsItsImage)
-{
+TEST_F(BarTest, PinButtonWritesDialogPinFixedAndSwapsItsImage) {
     ASSERT_TRUE(bar.Start());
     ASSERT_EQ(0, bar.Ini().Int("pavra", "DialogPinFixed"));
     auto image = [&] { return SendMessageA(bar.Item(IDC_PIN), BM_GETIMAGE, IMAGE_BITMAP, 0); };
@@ -118,8 +103,7 @@ TEST_F(BarTest, PinButtonWritesDialogPinFixedAndSwapsItsImage)
     }
 }
 
-TEST_F(BarTest, SettingsAreaOpensAndCloses)
-{
+TEST_F(BarTest, SettingsAreaOpensAndCloses) {
     ASSERT_TRUE(bar.Start());
     EXPECT_EQ(49, bar.ClientSize().cy);
     EXPECT_FALSE(bar.Screenshot("bar-closed").empty());
@@ -142,13 +126,13 @@ TEST_F(BarTest, SettingsAreaOpensAndCloses)
     EXPECT_FALSE(bar.Screenshot("bar-settings-open").empty());
 
     ASSERT_TRUE(bar.Click(IDC_SETTINGS_TOGGLE));
-    EXPECT_TRUE(WaitUntil([&] { return bar.ClientSize().cy == 49; })) << "client height " << bar.ClientSize().cy;
+    EXPECT_TRUE(WaitUntil([&] { return bar.ClientSize().cy == 49; }))
+        << "client height " << bar.ClientSize().cy;
 }
 
 // Each option box writes its own key and nothing else; "常に前面に表示" moves the bar in or out
 // of the top-most band, "上辺貼付き" to the top edge.
-TEST_F(BarTest, OptionBoxesWriteTheirKeyOnly)
-{
+TEST_F(BarTest, OptionBoxesWriteTheirKeyOnly) {
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(bar.Click(IDC_SETTINGS_TOGGLE));
     ASSERT_TRUE(WaitUntil([&] { return bar.ClientSize().cy == 169; }));

@@ -49,9 +49,7 @@ RECT WorkArea() {
     return area;
 }
 
-int Selection(HWND tab) {
-    return static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0));
-}
+int Selection(HWND tab) { return static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0)); }
 
 // The page controls of the reference window that are visible.
 std::vector<int> VisiblePages(HWND ref) {

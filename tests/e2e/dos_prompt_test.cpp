@@ -17,7 +17,9 @@ bool EndsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 class DosPrompt : public BarTest {
 protected:
@@ -139,8 +141,8 @@ TEST_F(DosPrompt, StartsInTheInitialDirectoryAndRunsTheInitialScript) {
     const std::string work = bar.Folder().File("work");
     const std::string marker = bar.Folder().File("work\\marker.txt");
     ASSERT_TRUE(bar.Folder().Write("setup.bat", "@echo made> \"" + marker + "\"\r\n"));
-    ASSERT_TRUE(StartInDos("InitialDirectory=" + work + "\r\nInitialScript=" + bar.Folder().File("setup.bat") +
-                           "\r\n"));
+    ASSERT_TRUE(StartInDos("InitialDirectory=" + work +
+                           "\r\nInitialScript=" + bar.Folder().File("setup.bat") + "\r\n"));
     EXPECT_TRUE(WaitUntil([&] { return bar.Folder().Exists("work\\marker.txt"); }));
     ASSERT_TRUE(Run("cd", work + "\r\n"));
 }
@@ -160,7 +162,8 @@ TEST_F(DosPrompt, KeysAreServedWhileOutputFloodsInAndQuittingIsQuick) {
     HWND view = GetDlgItem(OutputWindow(), IDC_DOS_OUTPUT);
     auto complete = [&] { return static_cast<size_t>(std::max(0L, WindowTextLength(view))) >= big.size(); };
 
-    const KeyTimes keys = TimeKeys(bar.Item(IDC_INPUT), [&] { return !complete(); }, 50, 600);
+    const KeyTimes keys = TimeKeys(
+        bar.Item(IDC_INPUT), [&] { return !complete(); }, 50, 600);
     ASSERT_FALSE(keys.ms.empty()) << "key " << keys.typed.size() << " never reached the input line";
     ASSERT_TRUE(WaitUntil(complete, 60000));
     EXPECT_EQ(bar.Text(IDC_INPUT), keys.typed);
@@ -169,8 +172,9 @@ TEST_F(DosPrompt, KeysAreServedWhileOutputFloodsInAndQuittingIsQuick) {
     EXPECT_TRUE(EndsWith(output, ">")) << output.substr(output.size() - 200);
 
     const KeySummary times = Summarize(keys.ms);
-    std::printf("keys during the flood: %d of %zu; latency median %.0f ms, 95th percentile %.0f ms, max %.0f ms\n",
-                keys.whileBusy, keys.ms.size(), times.median, times.p95, times.max);
+    std::printf(
+        "keys during the flood: %d of %zu; latency median %.0f ms, 95th percentile %.0f ms, max %.0f ms\n",
+        keys.whileBusy, keys.ms.size(), times.median, times.p95, times.max);
     EXPECT_GE(keys.whileBusy, 5);
     EXPECT_LE(times.p95, 100.0);
     EXPECT_LE(times.max, 300.0);

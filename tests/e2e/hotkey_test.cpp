@@ -12,8 +12,7 @@ using Hotkey = BarTest;
 const std::string kTrayMode = std::string("DialogTaskTray=1\r\n") + kPinned;
 
 // Opens "Pavra詳細設定" from the settings area and returns it once its hot-key control has the focus.
-HWND OpenHotkeyDialog(PavraBar& bar)
-{
+HWND OpenHotkeyDialog(PavraBar& bar) {
     if (!OpenSettingsArea(bar) || !bar.Click(IDC_DETAIL))
         return nullptr;
     HWND dialog = nullptr;
@@ -24,13 +23,9 @@ HWND OpenHotkeyDialog(PavraBar& bar)
     return dialog && FocusOf(dialog) == GetDlgItem(dialog, IDC_HOTKEY) ? dialog : nullptr;
 }
 
-WORD Combination(HWND dialog)
-{
-    return LOWORD(SendDlgItemMessageA(dialog, IDC_HOTKEY, HKM_GETHOTKEY, 0, 0));
-}
+WORD Combination(HWND dialog) { return LOWORD(SendDlgItemMessageA(dialog, IDC_HOTKEY, HKM_GETHOTKEY, 0, 0)); }
 
-::testing::AssertionResult Hidden(PavraBar& bar)
-{
+::testing::AssertionResult Hidden(PavraBar& bar) {
     if (!bar.Click(IDC_CLOSE))
         return ::testing::AssertionFailure() << "cannot click the close button";
     if (!WaitUntil([&] { return !IsWindowVisible(bar.Window()); }))
@@ -38,21 +33,21 @@ WORD Combination(HWND dialog)
     return ::testing::AssertionSuccess();
 }
 
-bool ComesBackOn(PavraBar& bar, const char* chord)
-{
+bool ComesBackOn(PavraBar& bar, const char* chord) {
     PressKeys(chord);
     return WaitUntil([&] { return IsWindowVisible(bar.Window()) != FALSE; }, 3000);
 }
 
-TEST_F(Hotkey, ChoosingCtrlShiftAStoresItAndTheNewKeyShowsTheBar)
-{
+TEST_F(Hotkey, ChoosingCtrlShiftAStoresItAndTheNewKeyShowsTheBar) {
     ASSERT_TRUE(bar.WriteIni(PavraIni(kTrayMode)));
     ASSERT_TRUE(bar.Start());
     HWND dialog = OpenHotkeyDialog(bar);
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(Combination(dialog), MAKEWORD('C', HOTKEYF_CONTROL | HOTKEYF_SHIFT)) << "the default Ctrl+Shift+C";
+    EXPECT_EQ(Combination(dialog), MAKEWORD('C', HOTKEYF_CONTROL | HOTKEYF_SHIFT))
+        << "the default Ctrl+Shift+C";
     ASSERT_TRUE(PressKeys("Ctrl+Shift+A"));
-    ASSERT_TRUE(WaitUntil([&] { return Combination(dialog) == MAKEWORD('A', HOTKEYF_CONTROL | HOTKEYF_SHIFT); }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return Combination(dialog) == MAKEWORD('A', HOTKEYF_CONTROL | HOTKEYF_SHIFT); }));
     ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, IDOK)));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     EXPECT_TRUE(WaitUntil([&] { return bar.Ini().Int("pavra", "HotkeyKey") == 65; }));
@@ -65,8 +60,7 @@ TEST_F(Hotkey, ChoosingCtrlShiftAStoresItAndTheNewKeyShowsTheBar)
     EXPECT_TRUE(ComesBackOn(bar, "Ctrl+Shift+A"));
 }
 
-TEST_F(Hotkey, AltF2IsStoredWithTheControlsAltFlag)
-{
+TEST_F(Hotkey, AltF2IsStoredWithTheControlsAltFlag) {
     ASSERT_TRUE(bar.WriteIni(PavraIni(kTrayMode)));
     ASSERT_TRUE(bar.Start());
     HWND dialog = OpenHotkeyDialog(bar);
@@ -80,15 +74,15 @@ TEST_F(Hotkey, AltF2IsStoredWithTheControlsAltFlag)
     EXPECT_TRUE(ComesBackOn(bar, "Alt+F2")) << "registered with the platform's Alt flag";
 }
 
-TEST_F(Hotkey, CancelWritesNothingAndKeepsTheKey)
-{
+TEST_F(Hotkey, CancelWritesNothingAndKeepsTheKey) {
     ASSERT_TRUE(bar.WriteIni(PavraIni(kTrayMode)));
     ASSERT_TRUE(bar.Start());
     const std::string before = bar.Ini().Text();
     HWND dialog = OpenHotkeyDialog(bar);
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(PressKeys("Ctrl+Shift+A"));
-    ASSERT_TRUE(WaitUntil([&] { return Combination(dialog) == MAKEWORD('A', HOTKEYF_CONTROL | HOTKEYF_SHIFT); }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return Combination(dialog) == MAKEWORD('A', HOTKEYF_CONTROL | HOTKEYF_SHIFT); }));
     ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, IDCANCEL)));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     EXPECT_TRUE(WaitUntil([&] { return bar.FocusId() == IDC_INPUT; }));
@@ -97,8 +91,7 @@ TEST_F(Hotkey, CancelWritesNothingAndKeepsTheKey)
     EXPECT_TRUE(ComesBackOn(bar, "Ctrl+Shift+C"));
 }
 
-TEST_F(Hotkey, ASecondCopyRunsWithoutItAndSaysNothing)
-{
+TEST_F(Hotkey, ASecondCopyRunsWithoutItAndSaysNothing) {
     PavraBar second(CurrentTestName() + "-second");
     ASSERT_TRUE(bar.WriteIni(PavraIni(kTrayMode)));
     ASSERT_TRUE(second.WriteIni(PavraIni(kTrayMode)));

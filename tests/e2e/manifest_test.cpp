@@ -9,9 +9,9 @@ using namespace e2e;
 namespace {
 
 // The program's embedded manifest (resource 1 of type 24), read from the file without running it.
-std::string EmbeddedManifest(const std::string& exe)
-{
-    HMODULE file = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+std::string EmbeddedManifest(const std::string& exe) {
+    HMODULE file =
+        LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (!file)
         return std::string();
     std::string text;
@@ -26,8 +26,7 @@ std::string EmbeddedManifest(const std::string& exe)
 }
 
 // The folder of every comctl32.dll loaded in the process, lower case.
-std::vector<std::string> LoadedCommonControls(HANDLE process)
-{
+std::vector<std::string> LoadedCommonControls(HANDLE process) {
     HMODULE modules[512];
     DWORD bytes = 0;
     std::vector<std::string> folders;
@@ -47,8 +46,7 @@ std::vector<std::string> LoadedCommonControls(HANDLE process)
 }
 
 // The DPI awareness the window runs with, by the Windows 10 calls (looked up: the build targets Windows 7).
-DPI_AWARENESS WindowDpiAwareness(HWND window)
-{
+DPI_AWARENESS WindowDpiAwareness(HWND window) {
     using ContextOfWindow = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
     using AwarenessOfContext = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
     HMODULE user32 = GetModuleHandleA("user32.dll");
@@ -63,8 +61,7 @@ DPI_AWARENESS WindowDpiAwareness(HWND window)
 
 }  // namespace
 
-TEST(Manifest, BothProgramsCarryIt)
-{
+TEST(Manifest, BothProgramsCarryIt) {
     for (const std::string& exe : {PavraExe(), DosPath(PAVRA_E2E_CALC_EXE)}) {
         SCOPED_TRACE(exe);
         const std::string manifest = EmbeddedManifest(exe);
@@ -76,8 +73,7 @@ TEST(Manifest, BothProgramsCarryIt)
     }
 }
 
-TEST_F(BarTest, RunsWithThemedControlsAndPerMonitorDpi)
-{
+TEST_F(BarTest, RunsWithThemedControlsAndPerMonitorDpi) {
     ASSERT_TRUE(bar.Start());
     // Version 6 is the side-by-side assembly; its file version says 5.x under Wine, so its folder tells.
     const std::vector<std::string> folders = LoadedCommonControls(bar.Process().Handle());

@@ -13,8 +13,7 @@ const std::string kWhere = "ダウンロード フォルダ";
 const std::string kTop = kWhere + "\\" + PAVRA_E2E_PACKAGE_NAME;
 
 // Runs a console program of the package with input on its standard input; its output, or empty.
-std::string RunConsoleProgram(const TestFolder& folder, const std::string& exe, const std::string& input)
-{
+std::string RunConsoleProgram(const TestFolder& folder, const std::string& exe, const std::string& input) {
     if (!folder.Write("console-in.txt", input))
         return std::string();
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
@@ -31,8 +30,8 @@ std::string RunConsoleProgram(const TestFolder& folder, const std::string& exe, 
     PROCESS_INFORMATION process = {};
     std::string commandLine = "\"" + exe + "\"";
     const bool started = in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE &&
-                         CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                        folder.Path().c_str(), &startup, &process);
+                         CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                        nullptr, folder.Path().c_str(), &startup, &process);
     if (in != INVALID_HANDLE_VALUE)
         CloseHandle(in);
     if (out != INVALID_HANDLE_VALUE)
@@ -51,15 +50,13 @@ class PackageTest : public ::testing::Test {
 protected:
     PackageTest() : bar(CurrentTestName(), kTop + "\\pavra.exe") {}
 
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(bar.Folder().Valid());
         ASSERT_TRUE(RunUnixCommand({"unzip", "-q", UnixPath(DosPath(PAVRA_E2E_PACKAGE)), "-d",
                                     Utf8FromCp932(UnixPath(bar.Folder().File(kWhere)))}));
         ASSERT_TRUE(bar.Folder().Exists(kTop + "\\pavra.exe")) << "the package did not unpack";
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (HasFailure()) {
             bar.Screenshot(CurrentTestName() + "-failure");
             bar.Folder().Keep();
@@ -69,8 +66,7 @@ protected:
     PavraBar bar;
 };
 
-TEST_F(PackageTest, HoldsTheProgramsTheManualAndAJapaneseReadme)
-{
+TEST_F(PackageTest, HoldsTheProgramsTheManualAndAJapaneseReadme) {
     for (const char* file : {"pavra.exe", "pavra-calc.exe", "README.txt", "manual\\um\\index.html",
                              "manual\\um\\keys.html", "manual\\um\\style.css"})
         EXPECT_TRUE(bar.Folder().Exists(kTop + "\\" + file)) << file;
@@ -91,15 +87,14 @@ TEST_F(PackageTest, HoldsTheProgramsTheManualAndAJapaneseReadme)
     EXPECT_GT(lineFeeds, 10u);
 
     // The console calculator of the package answers as the calculator mode does.
-    const std::string answers =
-        RunConsoleProgram(bar.Folder(), bar.Folder().File(kTop + "\\pavra-calc.exe"), "1+2\r\nx=6*7\r\nx/0\r\n");
+    const std::string answers = RunConsoleProgram(bar.Folder(), bar.Folder().File(kTop + "\\pavra-calc.exe"),
+                                                  "1+2\r\nx=6*7\r\nx/0\r\n");
     EXPECT_NE(answers.find("3"), std::string::npos) << answers;
     EXPECT_NE(answers.find("42"), std::string::npos) << answers;
     EXPECT_NE(answers.find("Error:"), std::string::npos) << answers;
 }
 
-TEST_F(PackageTest, UnpackedProgramStartsShowsItsManualAndEnds)
-{
+TEST_F(PackageTest, UnpackedProgramStartsShowsItsManualAndEnds) {
     ASSERT_TRUE(ClearRecordedUrls());
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(bar.Enter("6*7"));

@@ -11,8 +11,7 @@ namespace {
 
 class ScaleTest : public BarTest {
 protected:
-    ::testing::AssertionResult StartPinned()
-    {
+    ::testing::AssertionResult StartPinned() {
         if (!bar.WriteIni(PavraIni(kPinned)))
             return ::testing::AssertionFailure() << "cannot write pavra.ini";
         ::testing::AssertionResult started = bar.Start();
@@ -24,15 +23,13 @@ protected:
 
     void Shot(const std::string& name) { bar.Screenshot("scale-" + std::to_string(dpi) + "-" + name); }
 
-    static void ExpectWhole(HWND window, const std::string& what, const DialogFont& font = kShellDlgFont)
-    {
+    static void ExpectWhole(HWND window, const std::string& what, const DialogFont& font = kShellDlgFont) {
         ASSERT_NE(window, nullptr) << what;
         const std::vector<TextCut> cuts = TextCuts(window, font);
         EXPECT_TRUE(cuts.empty()) << what << " cuts:\n" << Describe(cuts);
     }
 
-    HWND WaitWindow(const char* title)
-    {
+    HWND WaitWindow(const char* title) {
         HWND window = nullptr;
         WaitUntil([&] {
             window = bar.FindWindowByTitle(title);
@@ -42,8 +39,8 @@ protected:
     }
 
     // A modal dialog opened by a click on the bar: looked at, shot, and cancelled.
-    void CheckDialog(int buttonId, const char* title, const std::string& name, const DialogFont& font = kShellDlgFont)
-    {
+    void CheckDialog(int buttonId, const char* title, const std::string& name,
+                     const DialogFont& font = kShellDlgFont) {
         SCOPED_TRACE(name);
         if (buttonId)
             ASSERT_TRUE(bar.Click(buttonId));
@@ -60,23 +57,22 @@ protected:
     // Tells the bar that it now stands on a display of newDpi, as the platform does after a move
     // to another monitor. The suggested rectangle is written into the program's own memory, where
     // the message's pointer must lead.
-    ::testing::AssertionResult ChangeDpi(UINT newDpi, const RECT& suggested)
-    {
+    ::testing::AssertionResult ChangeDpi(UINT newDpi, const RECT& suggested) {
         HANDLE process = bar.Process().Handle();
-        void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        void* remote =
+            VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
         if (!remote || !WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr))
             return ::testing::AssertionFailure() << "cannot write into the program: " << GetLastError();
         DWORD_PTR result = 0;
-        SendMessageTimeoutA(bar.Window(), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(remote),
-                            SMTO_ABORTIFHUNG, 5000, &result);
+        SendMessageTimeoutA(bar.Window(), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi),
+                            reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000, &result);
         VirtualFreeEx(process, remote, 0, MEM_RELEASE);
         dpi = newDpi;
         return ::testing::AssertionSuccess();
     }
 
     // Every control of the closed bar at its scaled place, edges scaled and sizes their differences.
-    void ExpectLayout()
-    {
+    void ExpectLayout() {
         const int w = bar.ClientSize().cx;
         SCOPED_TRACE("client width " + std::to_string(w));
         const struct {
@@ -98,14 +94,14 @@ protected:
             const RECT r = bar.ItemRect(p.id);
             EXPECT_TRUE(r.left == p.left && r.top == p.top && r.right == p.right &&
                         (p.bottom < 0 || r.bottom == p.bottom))
-                << "control " << p.id << " at (" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom
-                << "), not (" << p.left << "," << p.top << ")-(" << p.right << "," << p.bottom << ")";
+                << "control " << p.id << " at (" << r.left << "," << r.top << ")-(" << r.right << ","
+                << r.bottom << "), not (" << p.left << "," << p.top << ")-(" << p.right << "," << p.bottom
+                << ")";
         }
     }
 
     // What the bar answers for a client point.
-    LRESULT HitAt(int x, int y)
-    {
+    LRESULT HitAt(int x, int y) {
         POINT point = {x, y};
         ClientToScreen(bar.Window(), &point);
         return SendMessageA(bar.Window(), WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
@@ -114,8 +110,7 @@ protected:
     UINT dpi = 96;
 };
 
-TEST_F(ScaleTest, HeightsLayoutAndTitleStripFollowTheScale)
-{
+TEST_F(ScaleTest, HeightsLayoutAndTitleStripFollowTheScale) {
     ASSERT_TRUE(StartPinned());
     SCOPED_TRACE("DPI " + std::to_string(dpi));
     EXPECT_EQ(bar.ClientSize().cy, s(49));
@@ -131,7 +126,8 @@ TEST_F(ScaleTest, HeightsLayoutAndTitleStripFollowTheScale)
     ASSERT_TRUE(WaitUntil([&] { return bar.ClientSize().cx > before + s(60); })) << bar.ClientSize().cx;
     EXPECT_EQ(bar.ClientSize().cy, s(49));
     ExpectLayout();
-    EXPECT_TRUE(bar.WaitText(IDC_TITLE, " Pavra" + std::string((bar.ClientSize().cx - s(97)) / s(4) + 10, ' ')));
+    EXPECT_TRUE(
+        bar.WaitText(IDC_TITLE, " Pavra" + std::string((bar.ClientSize().cx - s(97)) / s(4) + 10, ' ')));
 
     // The strip between the icon and the title buttons drags the bar.
     const int w = bar.ClientSize().cx;
@@ -139,7 +135,7 @@ TEST_F(ScaleTest, HeightsLayoutAndTitleStripFollowTheScale)
         int x, y;
         LRESULT hit;
     } hits[] = {
-        {s(16) - 1, 0, HTCLIENT},  {s(16), 0, HTCAPTION},     {w - s(30) - 1, s(12) - 1, HTCAPTION},
+        {s(16) - 1, 0, HTCLIENT}, {s(16), 0, HTCAPTION},    {w - s(30) - 1, s(12) - 1, HTCAPTION},
         {w - s(30), 0, HTCLIENT}, {s(40), s(12), HTCLIENT},
     };
     for (const auto& h : hits)
@@ -158,8 +154,7 @@ TEST_F(ScaleTest, HeightsLayoutAndTitleStripFollowTheScale)
     EXPECT_TRUE(WaitUntil([&] { return bar.ClientSize().cy == s(12); })) << bar.ClientSize().cy;
 }
 
-TEST_F(ScaleTest, CompanionsAndDialogsArePlacedAndWhole)
-{
+TEST_F(ScaleTest, CompanionsAndDialogsArePlacedAndWhole) {
     ASSERT_TRUE(StartPinned());
     SCOPED_TRACE("DPI " + std::to_string(dpi));
     // Narrow enough that the variable list has room on the right at every scale.
@@ -175,7 +170,8 @@ TEST_F(ScaleTest, CompanionsAndDialogsArePlacedAndWhole)
     HWND ref = WaitWindow("Calc リファレンスマニュアル");
     ASSERT_NE(ref, nullptr);
     RECT b = bar.WindowRect();
-    EXPECT_TRUE(WaitUntil([&] { return WindowRectOf(ref).top == b.bottom && WindowRectOf(ref).bottom == b.bottom + s(260); }));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return WindowRectOf(ref).top == b.bottom && WindowRectOf(ref).bottom == b.bottom + s(260); }));
     ExpectWhole(ref, "the reference window");
     Shot("reference");
     ASSERT_TRUE(bar.Enter("close"));
@@ -183,7 +179,8 @@ TEST_F(ScaleTest, CompanionsAndDialogsArePlacedAndWhole)
     ASSERT_TRUE(bar.Enter("vars"));
     HWND vars = WaitWindow("変数一覧");
     ASSERT_NE(vars, nullptr);
-    EXPECT_TRUE(WaitUntil([&] { return WindowRectOf(vars).left == b.right && WindowRectOf(vars).right == b.right + s(260); }));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return WindowRectOf(vars).left == b.right && WindowRectOf(vars).right == b.right + s(260); }));
     ExpectWhole(vars, "the variable list");
     Shot("variables");
     ASSERT_TRUE(bar.Enter("close"));
@@ -191,7 +188,8 @@ TEST_F(ScaleTest, CompanionsAndDialogsArePlacedAndWhole)
     // Back at the template's width, which shows the whole settings area.
     ASSERT_TRUE(SetWindowPos(bar.Window(), nullptr, 0, 0, start.right - start.left, start.bottom - start.top,
                              SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
-    ASSERT_TRUE(WaitUntil([&] { return bar.WindowRect().right - bar.WindowRect().left == start.right - start.left; }));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return bar.WindowRect().right - bar.WindowRect().left == start.right - start.left; }));
     b = bar.WindowRect();
     ExpectWhole(bar.Window(), "the bar in the calculator mode", kBarFont);
     CheckDialog(IDC_BUTTON2, "Calc設定", "calc-settings");
@@ -224,7 +222,8 @@ TEST_F(ScaleTest, CompanionsAndDialogsArePlacedAndWhole)
     // Window and client sizes are read together in each try: the chooser may still be sizing.
     EXPECT_TRUE(WaitUntil([&] {
         return WindowRectOf(chooser).top == b.bottom && ClientSizeOf(chooser).cy == s(21);
-    })) << WindowRectOf(chooser).top << " " << ClientSizeOf(chooser).cy;
+    })) << WindowRectOf(chooser).top
+        << " " << ClientSizeOf(chooser).cy;
     ExpectWhole(bar.Window(), "the bar in the web search mode", kBarFont);
     ExpectWhole(chooser, "the site chooser");
     Shot("site-chooser");
@@ -232,11 +231,11 @@ TEST_F(ScaleTest, CompanionsAndDialogsArePlacedAndWhole)
 }
 
 // Wine shows one monitor only: the change of monitor is the message alone.
-TEST_F(ScaleTest, ADpiChangeLaysOutTheBarAndItsCompanionAgain)
-{
+TEST_F(ScaleTest, ADpiChangeLaysOutTheBarAndItsCompanionAgain) {
     ASSERT_TRUE(StartPinned());
     const UINT startDpi = dpi;
-    ASSERT_TRUE(SetWindowPos(bar.Window(), nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+    ASSERT_TRUE(
+        SetWindowPos(bar.Window(), nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
     ASSERT_TRUE(bar.Click(IDC_SETTINGS_TOGGLE));
     ASSERT_TRUE(WaitUntil([&] { return bar.ClientSize().cy == s(169); }));
     ASSERT_TRUE(bar.Enter("ref"));
@@ -269,7 +268,8 @@ TEST_F(ScaleTest, ADpiChangeLaysOutTheBarAndItsCompanionAgain)
 
     // Back on the first display everything is where it was.
     ASSERT_TRUE(ChangeDpi(startDpi, before));
-    EXPECT_TRUE(WaitUntil([&] { return bar.ClientSize().cy == client.cy && bar.ClientSize().cx == client.cx; }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return bar.ClientSize().cy == client.cy && bar.ClientSize().cx == client.cx; }));
     ExpectLayout();
     for (size_t i = 0; i < places.size(); ++i) {
         const RECT now = bar.ItemRect(area[i]);

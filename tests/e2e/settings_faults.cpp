@@ -11,8 +11,7 @@ using e2e::BarTest;
 using e2e::WaitUntil;
 
 // As root, file permissions stop no write: a folder in the file's place does.
-TEST_F(BarTest, UnwritableSettingsFileLeavesTheBarWorking)
-{
+TEST_F(BarTest, UnwritableSettingsFileLeavesTheBarWorking) {
     ASSERT_TRUE(bar.Folder().Write("pavra.ini\\keep.txt", "a folder, not a file"));
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(bar.Enter("2*pi"));
@@ -30,8 +29,7 @@ TEST_F(BarTest, UnwritableSettingsFileLeavesTheBarWorking)
     EXPECT_NE(0u, GetFileAttributesA(bar.IniPath().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string Garbage(size_t size)
-{
+std::string Garbage(size_t size) {
     std::string bytes;
     uint32_t state = 12345;
     while (bytes.size() < size) {
@@ -45,8 +43,7 @@ std::string Garbage(size_t size)
     return bytes;
 }
 
-TEST_F(BarTest, UnreadableSettingsFilesGiveDefaultsWhereNothingReads)
-{
+TEST_F(BarTest, UnreadableSettingsFilesGiveDefaultsWhereNothingReads) {
     struct Case {
         const char* name;
         std::string text;

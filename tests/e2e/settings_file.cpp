@@ -14,14 +14,12 @@ using e2e::BarTest;
 using e2e::WaitUntil;
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
-bool HasMode(const e2e::PavraBar& bar, const std::string& caption)
-{
+bool HasMode(const e2e::PavraBar& bar, const std::string& caption) {
     const std::vector<std::string> modes = bar.Modes();
     return std::find(modes.begin(), modes.end(), caption) != modes.end();
 }
 
-TEST_F(BarTest, FirstStartWritesEveryKeyOfEverySection)
-{
+TEST_F(BarTest, FirstStartWritesEveryKeyOfEverySection) {
     ASSERT_FALSE(bar.Ini().Exists());
     ASSERT_TRUE(bar.Start());
     const e2e::IniFile file = bar.Ini();
@@ -30,10 +28,11 @@ TEST_F(BarTest, FirstStartWritesEveryKeyOfEverySection)
     EXPECT_TRUE(file.WellFormed(&why)) << why;
 
     const Entries pavra = {
-        {"VersionMajor", "2"}, {"VersionMinor", "0"}, {"VersionRevision", "0"}, {"VersionBuild", "0"},
-        {"DialogTopMost", "1"}, {"DialogTopPos", "0"}, {"DialogTaskTray", "0"}, {"DialogPinFixed", "0"},
-        {"DialogTitleColorR", "209"}, {"DialogTitleColorG", "225"}, {"DialogTitleColorB", "254"},
-        {"DialogTransparency", "192"}, {"HotkeyKey", "67"}, {"HotkeyMod", "3"}, {"ModeIndex", "0"},
+        {"VersionMajor", "2"},        {"VersionMinor", "0"},        {"VersionRevision", "0"},
+        {"VersionBuild", "0"},        {"DialogTopMost", "1"},       {"DialogTopPos", "0"},
+        {"DialogTaskTray", "0"},      {"DialogPinFixed", "0"},      {"DialogTitleColorR", "209"},
+        {"DialogTitleColorG", "225"}, {"DialogTitleColorB", "254"}, {"DialogTransparency", "192"},
+        {"HotkeyKey", "67"},          {"HotkeyMod", "3"},           {"ModeIndex", "0"},
     };
     EXPECT_EQ(pavra, file.Entries("pavra"));
     const Entries calc = {{"UseComma", "1"}, {"FollowWindow", "1"}, {"ModeHex", "0"}, {"ModeDeg", "0"}};
@@ -60,8 +59,7 @@ TEST_F(BarTest, FirstStartWritesEveryKeyOfEverySection)
     EXPECT_EQ(sections, file.Sections());
 }
 
-TEST_F(BarTest, ValuesAreClampedWhenReadAndWrittenBackClamped)
-{
+TEST_F(BarTest, ValuesAreClampedWhenReadAndWrittenBackClamped) {
     struct Case {
         const char* section;
         const char* key;
@@ -71,7 +69,7 @@ TEST_F(BarTest, ValuesAreClampedWhenReadAndWrittenBackClamped)
     const Case cases[] = {
         {"pavra", "DialogTransparency", "300", 255},
         {"pavra", "HotkeyMod", "-4", 0},
-        {"pavra", "VersionMajor", "1", 1},  // the version keys are written back as read
+        {"pavra", "VersionMajor", "1", 1},         // the version keys are written back as read
         {"pavra", "DialogTitleColorG", "abc", 0},  // not a number: 0
         {"pavra", "DialogTopMost", "7", 1},
         {"calc", "ModeHex", "5", 1},
@@ -103,8 +101,7 @@ TEST_F(BarTest, ValuesAreClampedWhenReadAndWrittenBackClamped)
 
 // ModeIndex is clamped to 0..2. A clamped index that names no mode of this build ends the program
 // with the start-mode error; one that names a mode starts the bar in it.
-TEST_F(BarTest, ModeIndexOutOfRangeIsClamped)
-{
+TEST_F(BarTest, ModeIndexOutOfRangeIsClamped) {
     struct Case {
         const char* written;
         int expected;
@@ -143,8 +140,7 @@ TEST_F(BarTest, ModeIndexOutOfRangeIsClamped)
 
 // A string value is read into 4096 bytes: a longer one comes back cut, and the cut value is what
 // the write-back stores. The strings are the web search mode's.
-TEST_F(BarTest, LongStringValueIsCutTo4095Bytes)
-{
+TEST_F(BarTest, LongStringValueIsCutTo4095Bytes) {
     std::string url = "https://example.com/";
     while (url.size() < 5000)
         url += "abcdefghij";

@@ -9,8 +9,7 @@ using Tray = BarTest;
 
 const std::string kTrayMode = std::string("DialogTaskTray=1\r\n") + kPinned;
 
-::testing::AssertionResult Hidden(PavraBar& bar)
-{
+::testing::AssertionResult Hidden(PavraBar& bar) {
     if (!WaitUntil([&] { return !IsWindowVisible(bar.Window()); }))
         return ::testing::AssertionFailure() << "the bar is still shown";
     if (!bar.Process().Running())
@@ -18,15 +17,13 @@ const std::string kTrayMode = std::string("DialogTaskTray=1\r\n") + kPinned;
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult ShownInFront(PavraBar& bar)
-{
+::testing::AssertionResult ShownInFront(PavraBar& bar) {
     if (!WaitUntil([&] { return IsWindowVisible(bar.Window()) && ForegroundWindow() == bar.Window(); }))
         return ::testing::AssertionFailure() << "the bar did not come back to the foreground";
     return ::testing::AssertionSuccess();
 }
 
-TEST_F(Tray, CloseAndMinimiseHideTheBarAndTheHotkeyAndTheIconBringItBack)
-{
+TEST_F(Tray, CloseAndMinimiseHideTheBarAndTheHotkeyAndTheIconBringItBack) {
     ASSERT_TRUE(bar.WriteIni(PavraIni(kTrayMode)));
     ASSERT_TRUE(bar.Start());
     EXPECT_FALSE(HasTaskbarButton(bar.Window()));
@@ -61,8 +58,7 @@ TEST_F(Tray, CloseAndMinimiseHideTheBarAndTheHotkeyAndTheIconBringItBack)
     EXPECT_EQ(bar.Ini().Int("pavra", "DialogTaskTray"), 1);
 }
 
-TEST_F(Tray, TheIconMenuQuits)
-{
+TEST_F(Tray, TheIconMenuQuits) {
     ASSERT_TRUE(bar.WriteIni(PavraIni(kTrayMode)));
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(bar.Click(IDC_CLOSE));
@@ -75,8 +71,7 @@ TEST_F(Tray, TheIconMenuQuits)
     EXPECT_FALSE(TrayIconShown(bar.Window())) << "the icon goes with the program";
 }
 
-TEST_F(Tray, TheIconComesBackWhenTheShellRestarts)
-{
+TEST_F(Tray, TheIconComesBackWhenTheShellRestarts) {
     ASSERT_TRUE(bar.WriteIni(PavraIni(kTrayMode)));
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(TrayIconShown(bar.Window()));
@@ -89,8 +84,7 @@ TEST_F(Tray, TheIconComesBackWhenTheShellRestarts)
     EXPECT_FALSE(TrayIconShown(bar.Window())) << "the icon goes with the program";
 }
 
-TEST_F(Tray, TheOptionSwitchesTheTaskbarButtonAndTheIcon)
-{
+TEST_F(Tray, TheOptionSwitchesTheTaskbarButtonAndTheIcon) {
     ASSERT_TRUE(bar.WriteIni(PavraIni(kPinned)));
     ASSERT_TRUE(bar.Start());
     EXPECT_TRUE(HasTaskbarButton(bar.Window()));
@@ -101,7 +95,8 @@ TEST_F(Tray, TheOptionSwitchesTheTaskbarButtonAndTheIcon)
     EXPECT_TRUE(WaitUntil([&] { return !HasTaskbarButton(bar.Window()); }));
     EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(bar.Window()); }));
     EXPECT_TRUE(WaitUntil([&] { return bar.Ini().Int("pavra", "DialogTaskTray") == 1; }));
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(bar.Window()) != FALSE; })) << "shown again after the switch";
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(bar.Window()) != FALSE; }))
+        << "shown again after the switch";
     EXPECT_EQ(bar.ClientSize().cy, 169);
 
     ASSERT_TRUE(bar.Click(IDC_TASKTRAY));
@@ -114,8 +109,7 @@ TEST_F(Tray, TheOptionSwitchesTheTaskbarButtonAndTheIcon)
     EXPECT_TRUE(bar.WaitExit());
 }
 
-TEST_F(Tray, WithoutTheNotificationAreaMinimiseGoesToTheTaskbarAndTheHotkeyRestores)
-{
+TEST_F(Tray, WithoutTheNotificationAreaMinimiseGoesToTheTaskbarAndTheHotkeyRestores) {
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(bar.Click(IDC_MINIMIZE));
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(bar.Window()) != FALSE; }));

@@ -6,9 +6,7 @@ namespace e2e {
 
 namespace {
 
-::testing::AssertionResult Failure(const std::string& why) {
-    return ::testing::AssertionFailure() << why;
-}
+::testing::AssertionResult Failure(const std::string& why) { return ::testing::AssertionFailure() << why; }
 
 }  // namespace
 

@@ -91,8 +91,9 @@ constexpr char kTooLong[] = "Error: URLが長すぎます（";
     if (!bar.Keys("Ctrl+V"))
         return ::testing::AssertionFailure() << "no paste key";
     if (!WaitUntil([&] { return bar.Text(IDC_INPUT) == line; }, 10000))
-        return ::testing::AssertionFailure() << "the paste did not arrive whole: " << bar.Text(IDC_INPUT).size()
-                                             << " of " << line.size() << " bytes, answer " << bar.Text(IDC_ANSWER);
+        return ::testing::AssertionFailure()
+               << "the paste did not arrive whole: " << bar.Text(IDC_INPUT).size() << " of " << line.size()
+               << " bytes, answer " << bar.Text(IDC_ANSWER);
     return ::testing::AssertionSuccess();
 }
 

@@ -16,9 +16,5 @@ void* operator new(size_t size) {
         return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, size_t) noexcept {
-    std::free(p);
-}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }

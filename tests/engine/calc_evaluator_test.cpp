@@ -18,9 +18,7 @@ const char kBadConditional[] = "Error: 不正な条件式です";
 const char kTrailing[] = "Error: 数式の最後に余計なものが付いています";
 const char kUsage[] = "Error: 関数の使用法が間違っています";
 
-std::string Unknown(const char* name) {
-    return std::string("Error: 変数が存在しません") + name;
-}
+std::string Unknown(const char* name) { return std::string("Error: 変数が存在しません") + name; }
 
 class Evaluator : public ::testing::Test {
 protected:

@@ -10,12 +10,8 @@ namespace {
 
 const char kUsage[] = "Error: 関数の使用法が間違っています";
 
-std::string Failed(const char* name) {
-    return std::string("Error: 関数内でエラーが起きました") + name;
-}
-std::string Text(double value) {
-    return FormatValue(value, false, false);
-}
+std::string Failed(const char* name) { return std::string("Error: 関数内でエラーが起きました") + name; }
+std::string Text(double value) { return FormatValue(value, false, false); }
 
 class Functions : public ::testing::Test {
 protected:

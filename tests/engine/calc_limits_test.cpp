@@ -30,15 +30,9 @@ std::string Repeat(const std::string& text, size_t times) {
 }
 
 // n levels of nesting of one kind around the operand 1. The line itself is one level.
-std::string Parens(int n) {
-    return Repeat("(", n) + "1" + Repeat(")", n);
-}
-std::string Calls(int n) {
-    return Repeat("atan2(0, ", n) + "1" + Repeat(")", n);
-}
-std::string Assignments(int n) {
-    return Repeat("a = ", n) + "1";
-}
+std::string Parens(int n) { return Repeat("(", n) + "1" + Repeat(")", n); }
+std::string Calls(int n) { return Repeat("atan2(0, ", n) + "1" + Repeat(")", n); }
+std::string Assignments(int n) { return Repeat("a = ", n) + "1"; }
 std::string Mixed(int n) {
     const char* kinds[] = {"+(", "sqrt(", "(0 ? 1 : "};
     std::string open;

@@ -49,7 +49,8 @@ void CheckFormats(double value, const std::string& line) {
                 line);
         // Sixteen digits are one short of a double's: near a power of ten two doubles can share a
         // text, so the value read back is the one shown up to the last of those digits.
-        Require(std::fabs(again.value - value) <= 1e-15 * std::fabs(value), "text reads back as the value", line);
+        Require(std::fabs(again.value - value) <= 1e-15 * std::fabs(value), "text reads back as the value",
+                line);
     }
 }
 

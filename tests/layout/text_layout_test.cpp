@@ -73,9 +73,9 @@ TEST(TextLayout, PlacesAndOffsets) {
     EXPECT_EQ(layout.XOf(0, 2), 4);  // after the tab
     EXPECT_EQ(layout.XOf(0, 5), 7);  // after the double-byte character
     EXPECT_EQ(layout.OffsetAt(0, 0), 0u);
-    EXPECT_EQ(layout.OffsetAt(0, 3), 2u);    // the tab's right half
-    EXPECT_EQ(layout.OffsetAt(0, 5), 3u);    // the double-byte character's left half
-    EXPECT_EQ(layout.OffsetAt(0, 99), 6u);   // past the end: before the line break
+    EXPECT_EQ(layout.OffsetAt(0, 3), 2u);   // the tab's right half
+    EXPECT_EQ(layout.OffsetAt(0, 5), 3u);   // the double-byte character's left half
+    EXPECT_EQ(layout.OffsetAt(0, 99), 6u);  // past the end: before the line break
     EXPECT_EQ(layout.LineOf(6), 0u);
     EXPECT_EQ(layout.LineOf(8), 1u);
     EXPECT_EQ(layout.LineOf(layout.Text().size()), 1u);

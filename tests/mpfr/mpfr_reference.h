@@ -86,7 +86,7 @@ public:
             int e;
             std::frexp(d, &e);
             int q = e - 53 < -1074 ? -1074 : e - 53;  // the weight of the last place
-            mpfr_mul_2si(low, wide, -q, MPFR_RNDN);  // exact: in units in the last place
+            mpfr_mul_2si(low, wide, -q, MPFR_RNDN);   // exact: in units in the last place
             mpfr_frac(low, low, MPFR_RNDN);
             double frac = std::fabs(mpfr_get_d(low, MPFR_RNDN));
             distance = std::fabs(frac - 0.5);

@@ -17,9 +17,7 @@ double Random::AnyDouble() {
 
 namespace {
 
-double Signed(Random& r, double x) {
-    return r.Next() & 1 ? -x : x;
-}
+double Signed(Random& r, double x) { return r.Next() & 1 ? -x : x; }
 
 // |x| below `limit`, every exponent down to the subnormals equally likely.
 double AnyBelow(Random& r, double limit) {
@@ -123,7 +121,7 @@ Arguments HardArguments(const std::string& name) {
             out.emplace_back(NearQuarterTurn(std::floor(r.Uniform(1, 1e15))), 0);
         out.emplace_back(std::ldexp(6381956970095103.0, 797), 0);  // the double nearest a multiple of pi/2
         out.emplace_back(1.7976931348623157e308, 0);
-        out.emplace_back(285.65165634119671, 0);   // sin and cos once rounded twice here
+        out.emplace_back(285.65165634119671, 0);  // sin and cos once rounded twice here
         out.emplace_back(-0.91185133014135089, 0);
     } else if (name == "log" || name == "log10") {
         for (int i = 1; i <= 500; ++i) {
@@ -172,8 +170,9 @@ Arguments HardArguments(const std::string& name) {
             out.emplace_back(odd * odd, 0.5);
             out.emplace_back(-odd, 3.0);
             out.emplace_back(std::ldexp(odd, -560), 2.0);
-            out.emplace_back(std::ldexp(1.0, static_cast<int>(r.Next() % 2000) - 1000),
-                             std::ldexp(static_cast<double>(r.Next() % 64) + 1, -static_cast<int>(r.Next() % 8)));
+            out.emplace_back(
+                std::ldexp(1.0, static_cast<int>(r.Next() % 2000) - 1000),
+                std::ldexp(static_cast<double>(r.Next() % 64) + 1, -static_cast<int>(r.Next() % 8)));
         }
         for (int k = -1080; k <= -1070; ++k)
             out.emplace_back(2.0, k);
@@ -183,7 +182,8 @@ Arguments HardArguments(const std::string& name) {
         out.emplace_back(1 - 1.1102230246251565e-16, 4.6116860184273879e18);
         out.emplace_back(1 + 2.220446049250313e-16, -3.1e18);
         // Powers of two with huge whole exponents, where ex y is far beyond 64 bits.
-        for (double y : {10843961455707728.0, -10843961455707728.0, 4503599627370497.0, -9007199254740991.0, 1.8e19})
+        for (double y :
+             {10843961455707728.0, -10843961455707728.0, 4503599627370497.0, -9007199254740991.0, 1.8e19})
             for (double x : {4.9406564584124654e-324, 2.0, 0.5, -1.0, 1.7976931348623157e308})
                 out.emplace_back(x, y);
     }

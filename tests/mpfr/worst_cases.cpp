@@ -27,12 +27,14 @@ Arguments Families(const std::string& name, Random& r) {
             // near one half modulo one.
             double base = 47453132.0 + static_cast<double>(r.Next() % 20000000);
             out.emplace_back(1 + std::ldexp(base, -52), 2.0);
-            out.emplace_back(std::ldexp(static_cast<double>((r.Next() >> 11) | 1), -52 + static_cast<int>(r.Next() % 200)),
-                             2.0);
+            out.emplace_back(
+                std::ldexp(static_cast<double>((r.Next() >> 11) | 1), -52 + static_cast<int>(r.Next() % 200)),
+                2.0);
             out.emplace_back(std::ldexp(static_cast<double>((r.Next() >> 11) | 1), -52), 3.0);
         }
     }
-    if (name != "exp" && name != "cosh" && name != "pow" && name != "log" && name != "log10" && name != "acos") {
+    if (name != "exp" && name != "cosh" && name != "pow" && name != "log" && name != "log10" &&
+        name != "acos") {
         for (int i = 0; i < 20000; ++i)
             out.emplace_back(std::ldexp(r.Uniform(1, 2), -26 - static_cast<int>(r.Next() % 3)), 1.0);
     }
@@ -68,8 +70,8 @@ int main(int argc, char** argv) {
             best.resize(keep);
         for (const Candidate& c : best)
             std::printf("%s %a %a %.3g\n", f.name, c.a, c.b, c.distance);
-        std::fprintf(stderr, "%s: %zu candidates, nearest %.3g of a unit from a midpoint\n", f.name, all.size(),
-                     best.empty() ? 1.0 : best.front().distance);
+        std::fprintf(stderr, "%s: %zu candidates, nearest %.3g of a unit from a midpoint\n", f.name,
+                     all.size(), best.empty() ? 1.0 : best.front().distance);
     }
     return 0;
 }

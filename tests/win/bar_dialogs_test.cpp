@@ -22,8 +22,8 @@ TEST(CpavraParamDlg, ShowsTheCombinationAndReadsTheChosenOneBackOnOk) {
         WORD chosen;              // what the user picks
         uint16_t keyOut, modifiersOut;
     } cases[] = {
-        {67, 3, MAKEWORD(67, 3), MAKEWORD(65, 3), 65, 3},                           // Ctrl+Shift+C, then A
-        {67, 3, MAKEWORD(67, 3), MAKEWORD(VK_F2, HOTKEYF_ALT), VK_F2, 4},           // Alt+F2
+        {67, 3, MAKEWORD(67, 3), MAKEWORD(65, 3), 65, 3},                          // Ctrl+Shift+C, then A
+        {67, 3, MAKEWORD(67, 3), MAKEWORD(VK_F2, HOTKEYF_ALT), VK_F2, 4},          // Alt+F2
         {0, 0, 0, MAKEWORD(VK_LEFT, HOTKEYF_CONTROL | HOTKEYF_EXT), VK_LEFT, 10},  // extended flag kept
         {0x141, 0x103, MAKEWORD(0x41, 3), 0, 0, 0},  // only the low bytes count; a cleared control
     };

@@ -128,7 +128,8 @@ protected:
         return {rect.right, rect.bottom};
     }
     void Command(int id, int code) {
-        SendMessageA(bar_->hwnd(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(bar_->Item(id)));
+        SendMessageA(bar_->hwnd(), WM_COMMAND, MAKEWPARAM(id, code),
+                     reinterpret_cast<LPARAM>(bar_->Item(id)));
     }
 
     std::unique_ptr<CpavraDlg> bar_;
@@ -238,7 +239,7 @@ TEST_F(BarWindowTest, QuitRequestEndsTheBarAndWritesTheModeIndex) {
     SendMessageA(bar_->Item(IDC_MODE_LIST), CB_SETCURSEL, 1, 0);
     bar_->SetItemText(IDC_INPUT, "carried");
     Command(IDC_MODE_LIST, CBN_SELCHANGE);
-    std::vector<std::string> switched = {"0:Initialize", "1:Initialize", "0:Activate",
+    std::vector<std::string> switched = {"0:Initialize",         "1:Initialize",         "0:Activate",
                                          "0:Deactivate:carried", "1:Deactivate:carried", "1:Activate"};
     EXPECT_EQ(g_journal, switched);
     EXPECT_EQ(Text(IDC_MODE_GROUP), "予備モード設定");
@@ -329,8 +330,12 @@ TEST_F(BarWindowTest, LayoutFollowsTheWidthAndTheHeightIsFixed) {
         struct Place {
             int id, x, y, width, height;
         } places[] = {
-            {IDC_TITLE, 16, 0, w - 61, 12},   {IDC_PIN, w - 45, 0, 15, 12},        {IDC_CLOSE, w - 15, 0, 15, 12},
-            {IDC_INPUT, 0, 12, w - 86, 19},   {IDC_ANSWER, 0, 31, w - 86, 18},     {IDC_MD1, w - 53, 31, 33, 18},
+            {IDC_TITLE, 16, 0, w - 61, 12},
+            {IDC_PIN, w - 45, 0, 15, 12},
+            {IDC_CLOSE, w - 15, 0, 15, 12},
+            {IDC_INPUT, 0, 12, w - 86, 19},
+            {IDC_ANSWER, 0, 31, w - 86, 18},
+            {IDC_MD1, w - 53, 31, 33, 18},
             {IDC_SETTINGS_TOGGLE, w - 19, 32, 17, 16},
         };
         for (const Place& p : places) {

@@ -37,9 +37,7 @@ std::vector<std::string> Row(HWND list, int row) {
     return cells;
 }
 
-int Rows(HWND list) {
-    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-}
+int Rows(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 void Pump() {
     MSG msg;
@@ -49,9 +47,7 @@ void Pump() {
     }
 }
 
-bool Visible(HWND control) {
-    return (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0;
-}
+bool Visible(HWND control) { return (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 RECT ChildRect(HWND parent, int id) {
     RECT r;

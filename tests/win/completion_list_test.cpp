@@ -76,7 +76,7 @@ TEST(Completion, CycleState) {
 TEST(Completion, TypingAfterCompletionStartsNewCycle) {
     CompletionList list = CommandList();
     std::string result;
-    list.Complete("", result);  // close
+    list.Complete("", result);      // close
     list.Complete(result, result);  // exit
     EXPECT_EQ(result, "exit");
     // The user replaced the selected completion with "c": a new cycle from "c".
@@ -101,9 +101,9 @@ TEST(Completion, FindModeByName) {
         const char* text;
         int expected;
     } cases[] = {
-        {kPromptBuffer, "*calc*", 0}, {kPromptBuffer, "*dos*", 1}, {kPromptBuffer, "*www*", 2},
-        {kPromptBuffer, "www", -1},   {kPromptBuffer, "*WWW*", -1}, {kPromptBuffer, "", -1},
-        {kPromptBuffer, "*www* ", -1}, {kPromptCommand, "calc", 0}, {kPromptCommand, "www", 2},
+        {kPromptBuffer, "*calc*", 0},   {kPromptBuffer, "*dos*", 1},  {kPromptBuffer, "*www*", 2},
+        {kPromptBuffer, "www", -1},     {kPromptBuffer, "*WWW*", -1}, {kPromptBuffer, "", -1},
+        {kPromptBuffer, "*www* ", -1},  {kPromptCommand, "calc", 0},  {kPromptCommand, "www", 2},
         {kPromptCommand, "*calc*", -1}, {kPromptCommand, "Calc", -1}, {kPromptCommand, "quit", -1},
     };
     for (const auto& c : cases)

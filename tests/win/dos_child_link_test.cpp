@@ -147,12 +147,15 @@ TEST_F(DosChildLink, RestartReleasesTheEndedChildsHandles) {
         link.RestartChild("", "");
         ASSERT_TRUE(link.IsChildRunning());
         EXPECT_NE(link.ChildProcessId(), ended);
-        EXPECT_TRUE(PumpUntil([&] {
-            HANDLE reopened = OpenProcess(SYNCHRONIZE, FALSE, ended);
-            if (reopened)
-                CloseHandle(reopened);
-            return reopened == nullptr;
-        }, 3000)) << "the ended child's handles are still open";
+        EXPECT_TRUE(PumpUntil(
+            [&] {
+                HANDLE reopened = OpenProcess(SYNCHRONIZE, FALSE, ended);
+                if (reopened)
+                    CloseHandle(reopened);
+                return reopened == nullptr;
+            },
+            3000))
+            << "the ended child's handles are still open";
     }
 }
 
@@ -212,18 +215,10 @@ TEST_F(DosChildLink, LargeOutputStreamsWhileTheUserWorks) {
     // The user browses the history and brings the running output back while it streams.
     for (int move = 0; move < 300; ++move) {
         switch (move % 5) {
-        case 0:
-            history.MovePrevious();
-            break;
-        case 1:
-            history.MoveNext();
-            break;
-        case 2:
-            link.ForgetWindowText();
-            break;
-        case 3:
-            link.CopyPendingCommand();
-            break;
+        case 0: history.MovePrevious(); break;
+        case 1: history.MoveNext(); break;
+        case 2: link.ForgetWindowText(); break;
+        case 3: link.CopyPendingCommand(); break;
         default:
             if (move % 50 == 4)
                 link.DeliverOutput();
@@ -275,8 +270,8 @@ TEST_F(DosChildLink, AChildThatFailsOrEndsIsReportedAndTheNextStartServes) {
     struct Case {
         const char* interpreter;  // options of the fake, or a program that does not exist
         const char* script;
-        const char* command;      // sent once the child runs
-        const char* notice;       // "" for none
+        const char* command;  // sent once the child runs
+        const char* notice;   // "" for none
     };
     const Case cases[] = {
         {"missing", "", "", "起動できませんでした（エラー 2）"},
@@ -288,7 +283,8 @@ TEST_F(DosChildLink, AChildThatFailsOrEndsIsReportedAndTheNextStartServes) {
         SCOPED_TRACE(std::string(c.interpreter) + " / " + c.script + " / " + c.command);
         link.CloseLink();
         bool missing = std::string(c.interpreter) == "missing";
-        link.SetInterpreter(missing ? "\"" + ProgramDirectory() + "no_such_interpreter.exe\"" : FakeInterpreter(c.interpreter));
+        link.SetInterpreter(missing ? "\"" + ProgramDirectory() + "no_such_interpreter.exe\""
+                                    : FakeInterpreter(c.interpreter));
         link.OpenLink(window->hwnd(), &history, "", c.script);
         if (*c.command) {
             ASSERT_TRUE(WaitForText("FAKE>")) << window->Text();

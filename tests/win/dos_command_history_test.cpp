@@ -11,14 +11,10 @@ enum Move { First, Last, Previous, Next };
 
 NavResult Apply(CommandHistory& history, Move move) {
     switch (move) {
-    case First:
-        return history.MoveFirst();
-    case Last:
-        return history.MoveLast();
-    case Previous:
-        return history.MovePrevious();
-    case Next:
-        return history.MoveNext();
+    case First: return history.MoveFirst();
+    case Last: return history.MoveLast();
+    case Previous: return history.MovePrevious();
+    case Next: return history.MoveNext();
     }
     return {};
 }
@@ -46,24 +42,35 @@ void Fill(CommandHistory& history, int pairs) {
 
 TEST(DosCommandHistory, MovesFollowTheCursor) {
     const std::vector<Case> cases = {
-        {"empty history", 0,
-         {{First, NavEmpty, -1, 0}, {Last, NavEmpty, -1, 0}, {Previous, NavEmpty, -1, 0}, {Next, NavEmpty, -1, 0}}},
+        {"empty history",
+         0,
+         {{First, NavEmpty, -1, 0},
+          {Last, NavEmpty, -1, 0},
+          {Previous, NavEmpty, -1, 0},
+          {Next, NavEmpty, -1, 0}}},
         // Two pairs stored means the start-up pair and the first command; the second runs.
-        {"previous walks back to the start-up pair", 2,
+        {"previous walks back to the start-up pair",
+         2,
          {{Previous, NavCurrent, -1, 2},
           {Previous, NavEntry, 1, 1},
           {Previous, NavEntry, 0, 0},
           {Previous, NavUnchanged, -1, 0}}},
-        {"right after an append", 1,
-         {{Next, NavUnchanged, -1, 2}, {Last, NavUnchanged, -1, 2}, {Previous, NavCurrent, -1, 1}, {Next, NavBlank, -1, 2}}},
-        {"first and last jump to the ends", 3,
+        {"right after an append",
+         1,
+         {{Next, NavUnchanged, -1, 2},
+          {Last, NavUnchanged, -1, 2},
+          {Previous, NavCurrent, -1, 1},
+          {Next, NavBlank, -1, 2}}},
+        {"first and last jump to the ends",
+         3,
          {{First, NavEntry, 0, 0},
           {First, NavUnchanged, -1, 0},
           {Next, NavEntry, 1, 1},
           {Last, NavBlank, -1, 4},
           {Previous, NavCurrent, -1, 3},
           {Previous, NavEntry, 2, 2}}},
-        {"next from the running command gives a blank line", 2,
+        {"next from the running command gives a blank line",
+         2,
          {{Previous, NavCurrent, -1, 2}, {Next, NavBlank, -1, 3}, {Next, NavUnchanged, -1, 3}}},
     };
     for (const Case& c : cases) {

@@ -104,7 +104,8 @@ HWND ModalScript::ThreadDialogAny() {
 }
 
 void Click(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 // The text of the folder picker's selected tree item (a folder's display name), or empty.
@@ -161,7 +162,9 @@ protected:
     }
 
     HWND Output() const { return mode.OutputWindow() ? mode.OutputWindow()->hwnd() : nullptr; }
-    std::string OutputText() const { return mode.OutputWindow() ? mode.OutputWindow()->Text() : std::string(); }
+    std::string OutputText() const {
+        return mode.OutputWindow() ? mode.OutputWindow()->Text() : std::string();
+    }
     bool WaitOutput(const std::string& tail) {
         return PumpUntil([&] { return EndsWith(OutputText(), tail); });
     }

@@ -47,6 +47,8 @@ inline bool EndsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-inline bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+inline bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 }  // namespace dostest

@@ -13,8 +13,9 @@ namespace {
 class EditWindow {
 public:
     explicit EditWindow(bool readOnly = false) {
-        hwnd = CreateWindowExA(0, "EDIT", "", WS_POPUP | WS_BORDER | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0),
-                               0, 0, 300, 24, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        hwnd = CreateWindowExA(0, "EDIT", "",
+                               WS_POPUP | WS_BORDER | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0), 0, 0,
+                               300, 24, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     }
     ~EditWindow() { DestroyWindow(hwnd); }
     HWND hwnd;
@@ -91,32 +92,26 @@ TEST(LineEditor, CharacterStepsOverJapanese) {
         P selection;
         int markAfter;
     } cases[] = {
-        {KeyCommand::CharForward, 0, 0, -1, {1, 1}, -1},
-        {KeyCommand::CharForward, 1, 1, -1, {3, 3}, -1},
-        {KeyCommand::CharForward, 3, 3, -1, {5, 5}, -1},
-        {KeyCommand::CharForward, 6, 6, -1, {6, 6}, -1},
+        {KeyCommand::CharForward, 0, 0, -1, {1, 1}, -1},  {KeyCommand::CharForward, 1, 1, -1, {3, 3}, -1},
+        {KeyCommand::CharForward, 3, 3, -1, {5, 5}, -1},  {KeyCommand::CharForward, 6, 6, -1, {6, 6}, -1},
         {KeyCommand::CharForward, 1, 3, 1, {1, 5}, 1},   // growing the region to the right
         {KeyCommand::CharForward, 1, 5, 5, {3, 5}, 5},   // shrinking it from the left
         {KeyCommand::CharForward, 1, 1, 7, {3, 3}, -1},  // a mark elsewhere is dropped
-        {KeyCommand::CharBackward, 5, 5, -1, {3, 3}, -1},
-        {KeyCommand::CharBackward, 3, 3, -1, {1, 1}, -1},
-        {KeyCommand::CharBackward, 0, 0, -1, {0, 0}, -1},
-        {KeyCommand::CharBackward, 1, 5, 1, {1, 3}, 1},
-        {KeyCommand::CharBackward, 3, 5, 5, {1, 5}, 5},
-        {KeyCommand::LineStart, 3, 3, -1, {0, 0}, -1},
-        {KeyCommand::LineStart, 5, 5, 3, {0, 3}, 3},
-        {KeyCommand::LineEnd, 1, 1, -1, {6, 6}, -1},
-        {KeyCommand::LineEnd, 1, 3, 3, {3, 6}, 3},
-        {KeyCommand::SetMark, 3, 3, -1, {3, 3}, 3},
-        {KeyCommand::SetMark, 1, 5, 1, {5, 5}, 5},
-        {KeyCommand::SetMark, 1, 5, 5, {1, 1}, 1},
+        {KeyCommand::CharBackward, 5, 5, -1, {3, 3}, -1}, {KeyCommand::CharBackward, 3, 3, -1, {1, 1}, -1},
+        {KeyCommand::CharBackward, 0, 0, -1, {0, 0}, -1}, {KeyCommand::CharBackward, 1, 5, 1, {1, 3}, 1},
+        {KeyCommand::CharBackward, 3, 5, 5, {1, 5}, 5},   {KeyCommand::LineStart, 3, 3, -1, {0, 0}, -1},
+        {KeyCommand::LineStart, 5, 5, 3, {0, 3}, 3},      {KeyCommand::LineEnd, 1, 1, -1, {6, 6}, -1},
+        {KeyCommand::LineEnd, 1, 3, 3, {3, 6}, 3},        {KeyCommand::SetMark, 3, 3, -1, {3, 3}, 3},
+        {KeyCommand::SetMark, 1, 5, 1, {5, 5}, 5},        {KeyCommand::SetMark, 1, 5, 5, {1, 1}, 1},
         {KeyCommand::Cancel, 1, 5, 1, {1, 1}, -1},
     };
     for (const auto& c : cases) {
         SetLine(line, kMixed, c.start, c.end, c.mark);
         Press(line, c.command);
-        EXPECT_EQ(Sel(line), c.selection) << static_cast<int>(c.command) << " from " << c.start << "," << c.end;
-        EXPECT_EQ(line.mark, c.markAfter) << static_cast<int>(c.command) << " from " << c.start << "," << c.end;
+        EXPECT_EQ(Sel(line), c.selection)
+            << static_cast<int>(c.command) << " from " << c.start << "," << c.end;
+        EXPECT_EQ(line.mark, c.markAfter)
+            << static_cast<int>(c.command) << " from " << c.start << "," << c.end;
         EXPECT_EQ(line.Text(), kMixed);
     }
 }
@@ -139,7 +134,7 @@ TEST(LineEditor, DeleteForward) {
         {kMixed, 0, 1, 0, "a本b", {0, 1}, 0},    // mark before the point: the character after the region
         {kMixed, 1, 5, 5, "a本b", {1, 3}, 3},    // mark after the point: the region keeps its last character
         {"abcd", 1, 3, 3, "acd", {1, 2}, 2},
-        {kMixed, 6, 6, 6, kMixed, {6, 6}, 6},    // nothing to delete: the mark stays
+        {kMixed, 6, 6, 6, kMixed, {6, 6}, 6},  // nothing to delete: the mark stays
     };
     for (const auto& c : cases) {
         SetLine(line, c.text, c.start, c.end, c.mark);

@@ -60,8 +60,7 @@ const KeyName kKeyNames[] = {
     {VK_UP, "Up"},       {VK_DOWN, "Down"}, {VK_BACK, "BS"},      {VK_DELETE, "Del"},
 };
 
-std::string NameOfCommand(KeyCommand command)
-{
+std::string NameOfCommand(KeyCommand command) {
     for (const CommandName& entry : kCommandNames)
         if (entry.command == command)
             return entry.name;
@@ -69,8 +68,7 @@ std::string NameOfCommand(KeyCommand command)
 }
 
 // "Ctrl+A", "Esc", "<": empty when the manual has no way to write the key.
-std::string NameOfChord(int key, bool ctrl, bool shift)
-{
+std::string NameOfChord(int key, bool ctrl, bool shift) {
     std::string name;
     if (shift && key == kComma)
         name = "<";
@@ -96,8 +94,7 @@ struct Chord {
 };
 
 // The reverse of NameOfChord; false for a name it does not know.
-bool ParseChord(std::string text, Chord* chord)
-{
+bool ParseChord(std::string text, Chord* chord) {
     *chord = Chord();
     if (text.rfind("Ctrl+", 0) == 0) {
         chord->ctrl = true;
@@ -130,8 +127,7 @@ struct Row {
 };
 
 // The manual's key table: its rows in page order.
-std::vector<Row> ManualRows(std::string* error)
-{
+std::vector<Row> ManualRows(std::string* error) {
     const std::string html = ReadManualPage("keys.html", error);
     if (html.empty())
         return {};
@@ -146,8 +142,7 @@ std::vector<Row> ManualRows(std::string* error)
     return rows;
 }
 
-std::vector<std::string> Words(const std::string& text)
-{
+std::vector<std::string> Words(const std::string& text) {
     std::vector<std::string> words;
     std::istringstream in(text);
     for (std::string word; in >> word;)
@@ -157,8 +152,7 @@ std::vector<std::string> Words(const std::string& text)
 
 class ManualKeyTable : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         std::string error;
         rows = ManualRows(&error);
         ASSERT_TRUE(error.empty()) << error;
@@ -167,8 +161,7 @@ protected:
     std::vector<Row> rows;
 };
 
-TEST_F(ManualKeyTable, EveryRowGivesItsCommand)
-{
+TEST_F(ManualKeyTable, EveryRowGivesItsCommand) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.keys);
         const std::vector<std::string> chords = Words(row.keys);
@@ -190,8 +183,7 @@ TEST_F(ManualKeyTable, EveryRowGivesItsCommand)
     }
 }
 
-TEST_F(ManualKeyTable, EveryBoundKeyHasItsRow)
-{
+TEST_F(ManualKeyTable, EveryBoundKeyHasItsRow) {
     std::map<std::string, std::string> manual;
     for (const Row& row : rows) {
         EXPECT_EQ(manual.count(row.keys), 0u) << row.keys << " has two rows";
@@ -216,9 +208,9 @@ TEST_F(ManualKeyTable, EveryBoundKeyHasItsRow)
                     continue;
                 ++bound;
                 const std::string chord = NameOfChord(key, ctrl, shift);
-                ASSERT_FALSE(chord.empty()) << "key " << key << " (ctrl " << ctrl << ", shift " << shift
-                                            << ") is bound to " << NameOfCommand(command)
-                                            << " and the manual has no name for it";
+                ASSERT_FALSE(chord.empty())
+                    << "key " << key << " (ctrl " << ctrl << ", shift " << shift << ") is bound to "
+                    << NameOfCommand(command) << " and the manual has no name for it";
                 const std::string keys = prefixes[prefix] + chord;
                 const auto row = manual.find(keys);
                 if (row == manual.end())

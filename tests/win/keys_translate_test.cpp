@@ -119,7 +119,8 @@ TEST(KeyTranslate, PrefixSequences) {
     EXPECT_EQ(state.prefix, 0);
 
     // Ctrl+X, then Ctrl pressed again (and its auto-repeat), then C: quit.
-    state = Feed({{'X', true, false}, {VK_CONTROL, true, false}, {VK_CONTROL, true, false}, {'C', true, false}});
+    state =
+        Feed({{'X', true, false}, {VK_CONTROL, true, false}, {VK_CONTROL, true, false}, {'C', true, false}});
     EXPECT_EQ(state.command, KeyCommand::Quit);
     EXPECT_EQ(state.prefix, 0);
 

@@ -14,10 +14,10 @@ class OutputViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(RegisterOutputView());
-        parent = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 320, 200, nullptr, nullptr, nullptr,
-                                 nullptr);
-        view = CreateWindowExA(WS_EX_CLIENTEDGE, kOutputViewClass, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0,
-                               300, 180, parent, nullptr, nullptr, nullptr);
+        parent = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 320, 200, nullptr, nullptr,
+                                 nullptr, nullptr);
+        view = CreateWindowExA(WS_EX_CLIENTEDGE, kOutputViewClass, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0,
+                               0, 300, 180, parent, nullptr, nullptr, nullptr);
         ASSERT_NE(view, nullptr);
         SendMessageA(view, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     }

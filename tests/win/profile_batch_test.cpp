@@ -31,9 +31,9 @@ const char* const kFiles[] = {
 };
 
 const Read kReads[] = {
-    {"pavra", "ModeIndex"},      {"pavra", "HotkeyKey"},  {"pavra", "HotkeyMod"}, {"pavra", "DialogTopMost"},
-    {"pavra", "Missing"},        {"www", "WWWSite0"},     {"www", "WWWSite1"},    {"www", "WWWSite2"},
-    {"www", "WWWURL0"},          {"www", "WWWURL1"},      {"www", "WWWPostFix0"}, {"www", "comment"},
+    {"pavra", "ModeIndex"},     {"pavra", "HotkeyKey"}, {"pavra", "HotkeyMod"}, {"pavra", "DialogTopMost"},
+    {"pavra", "Missing"},       {"www", "WWWSite0"},    {"www", "WWWSite1"},    {"www", "WWWSite2"},
+    {"www", "WWWURL0"},         {"www", "WWWURL1"},     {"www", "WWWPostFix0"}, {"www", "comment"},
     {"nosection", "ModeIndex"},
 };
 
@@ -85,7 +85,8 @@ TEST_F(ProfileBatchTest, WritesThatChangeTheFileAreKept) {
     EXPECT_EQ(1, static_cast<int>(GetPrivateProfileIntA("pavra", "ModeIndex", -1, ini_.c_str())));
     EXPECT_EQ(3, static_cast<int>(GetPrivateProfileIntA("pavra", "HotkeyMod", -1, ini_.c_str())));
     EXPECT_EQ(0, static_cast<int>(GetPrivateProfileIntA("calc", "ModeHex", -1, ini_.c_str())));
-    EXPECT_NE(TempFolder::Read(ini_).find("WWWSite0=Google\r\n"), std::string::npos) << TempFolder::Read(ini_);
+    EXPECT_NE(TempFolder::Read(ini_).find("WWWSite0=Google\r\n"), std::string::npos)
+        << TempFolder::Read(ini_);
 }
 
 TEST_F(ProfileBatchTest, FileChangedBetweenBatchesIsReadAnew) {

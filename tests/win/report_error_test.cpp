@@ -42,7 +42,8 @@ TEST_F(ReportErrorTest, TextsAndFatality) {
         {0, false, ""},
         {ErrModulePath, true, "致命的なエラーが発生したためPavraを終了します。\n（エラーコード=0x00001001）"},
         {ErrRunWindow, true, "致命的なエラーが発生したためPavraを終了します。\n（エラーコード=0x00001002）"},
-        {ErrNoStartMode, true, "致命的なエラーが発生したためPavraを終了します。\n（エラーコード=0x00001003）"},
+        {ErrNoStartMode, true,
+         "致命的なエラーが発生したためPavraを終了します。\n（エラーコード=0x00001003）"},
         // Both bits: the fatal test comes first.
         {0x3000, true, "致命的なエラーが発生したためPavraを終了します。\n（エラーコード=0x00003000）"},
         {0x2001, false, "エラーが発生しました。\n（エラーコード=0x00002001）"},

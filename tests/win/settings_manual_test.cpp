@@ -48,7 +48,8 @@ bool ParseRange(const std::string& text, int* low, int* high) {
 // The keys a row names: one, or a numbered run.
 std::vector<std::string> ExpandKey(const std::string& key) {
     const size_t firstDigit = key.find_first_of("0123456789");
-    const size_t other = firstDigit == std::string::npos ? std::string::npos : key.find_first_not_of("0123456789", firstDigit);
+    const size_t other =
+        firstDigit == std::string::npos ? std::string::npos : key.find_first_not_of("0123456789", firstDigit);
     if (other == std::string::npos)
         return {key};
     const size_t lastRun = key.find_last_not_of("0123456789") + 1;
@@ -123,7 +124,7 @@ TEST_F(ManualSettings, BarSectionHasEveryKeyWithItsDefaultAndTheRangeItIsHeldTo)
         for (const auto& probe : {std::make_pair(low - 1, low), std::make_pair(high + 1, high),
                                   std::make_pair(low, low), std::make_pair(high, high)}) {
             ASSERT_TRUE(TempFolder::Write(ini_, std::string("[pavra]\r\n") + BarSettings::KeyName(key) + "=" +
-                                                     std::to_string(probe.first) + "\r\n"));
+                                                    std::to_string(probe.first) + "\r\n"));
             BarSettings settings;
             settings.Load();
             EXPECT_EQ(settings[key], probe.second) << "read " << probe.first;

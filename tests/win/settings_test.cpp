@@ -46,9 +46,14 @@ TEST_F(SettingsFile, BarSectionIsClampedAndWrittenBack) {
         {"[pavra]\r\nDialogTransparency=4294967296\r\nHotkeyMod=-4294967296\r\nModeIndex=2147483648\r\n"
          "DialogTitleColorR=-2147483649\r\nHotkeyKey=99999999999999999999\r\n"
          "VersionMajor=-99999999999999999999\r\nVersionMinor= +4294967296x\r\nDialogTitleColorG=0x20\r\n",
-         {{BarSettings::DialogTransparency, 255}, {BarSettings::HotkeyMod, 0}, {BarSettings::ModeIndex, 2},
-          {BarSettings::DialogTitleColorR, 0}, {BarSettings::HotkeyKey, 255}, {BarSettings::VersionMajor, 0},
-          {BarSettings::VersionMinor, 255}, {BarSettings::DialogTitleColorG, 32}}},
+         {{BarSettings::DialogTransparency, 255},
+          {BarSettings::HotkeyMod, 0},
+          {BarSettings::ModeIndex, 2},
+          {BarSettings::DialogTitleColorR, 0},
+          {BarSettings::HotkeyKey, 255},
+          {BarSettings::VersionMajor, 0},
+          {BarSettings::VersionMinor, 255},
+          {BarSettings::DialogTitleColorG, 32}}},
         // Another section's keys are not the bar's.
         {"[calc]\r\nModeIndex=1\r\n", {}},
     };
@@ -62,7 +67,8 @@ TEST_F(SettingsFile, BarSectionIsClampedAndWrittenBack) {
         for (int k = 0; k < BarSettings::Count; ++k) {
             auto key = static_cast<BarSettings::Key>(k);
             int want = c.expected.count(key) ? c.expected.at(key) : kDefaults[k];
-            EXPECT_EQ(settings[key], want) << BarSettings::KeyName(key) << " in " << (c.file ? c.file : "(none)");
+            EXPECT_EQ(settings[key], want)
+                << BarSettings::KeyName(key) << " in " << (c.file ? c.file : "(none)");
             EXPECT_EQ(FileInt("pavra", BarSettings::KeyName(key)), want) << BarSettings::KeyName(key);
         }
     }
@@ -75,14 +81,16 @@ TEST_F(SettingsFile, FirstStartWritesTheKeysInOrder) {
     size_t at = text.find("[pavra]");
     ASSERT_NE(at, std::string::npos);
     for (int k = 0; k < BarSettings::Count; ++k) {
-        size_t next = text.find(std::string(BarSettings::KeyName(static_cast<BarSettings::Key>(k))) + "=", at);
+        size_t next =
+            text.find(std::string(BarSettings::KeyName(static_cast<BarSettings::Key>(k))) + "=", at);
         ASSERT_NE(next, std::string::npos) << k;
         at = next;
     }
 }
 
 TEST_F(SettingsFile, WritingOneKeyLeavesTheOthersText) {
-    ASSERT_TRUE(TempFolder::Write(ini_, "[pavra]\r\nDialogTopPos=0\r\nHotkeyKey=065\r\n[www]\r\nWWWSite0=ソフト=検索\r\n"));
+    ASSERT_TRUE(TempFolder::Write(
+        ini_, "[pavra]\r\nDialogTopPos=0\r\nHotkeyKey=065\r\n[www]\r\nWWWSite0=ソフト=検索\r\n"));
     BarSettings settings;
     settings[BarSettings::DialogTopPos] = 1;
     ASSERT_TRUE(settings.Write(BarSettings::DialogTopPos));
@@ -101,8 +109,8 @@ TEST_F(SettingsFile, UnreadableOrUnwritableFilesGiveDefaults) {
         std::string bytes;
     } cases[] = {
         {"binary garbage", garbage},
-        {"very long lines", "[pavra]\r\nDialogTopMost=" + std::string(200000, '9') + "\r\n" +
-                                std::string(300000, 'x') + "\r\n"},
+        {"very long lines",
+         "[pavra]\r\nDialogTopMost=" + std::string(200000, '9') + "\r\n" + std::string(300000, 'x') + "\r\n"},
         {"no line ends", std::string("[pavra]") + std::string(100000, '[')},
     };
     for (const Case& c : cases) {

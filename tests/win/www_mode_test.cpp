@@ -170,18 +170,10 @@ TEST_F(WwwModeTest, HistoryMovesAtBothEnds) {
         Apply();
         mode.inputText.clear();
         switch (s.move) {
-            case First:
-                mode.HistoryFirst();
-                break;
-            case Last:
-                mode.HistoryLast();
-                break;
-            case Previous:
-                mode.HistoryPrevious();
-                break;
-            case Next:
-                mode.HistoryNext();
-                break;
+        case First: mode.HistoryFirst(); break;
+        case Last: mode.HistoryLast(); break;
+        case Previous: mode.HistoryPrevious(); break;
+        case Next: mode.HistoryNext(); break;
         }
         EXPECT_EQ(mode.inputChanged, s.changes) << "step " << i;
         EXPECT_EQ(mode.inputText, s.input) << "step " << i;
@@ -370,8 +362,20 @@ TEST_F(WwwModeTest, UrlBeyondTheShellLimitIsRefusedWhole) {
         {std::string(limit - prefix.size(), 'a'), true},
         {std::string(limit - prefix.size() + 1, 'a'), false},
         {std::string(32767, 'a'), false},
-        {[&] { std::string w; for (size_t i = 0; i < limit - prefix.size(); ++i) w += kanji; return w; }(), true},
-        {[&] { std::string w; for (size_t i = 0; i < 16383; ++i) w += kanji; return w; }(), false},
+        {[&] {
+             std::string w;
+             for (size_t i = 0; i < limit - prefix.size(); ++i)
+                 w += kanji;
+             return w;
+         }(),
+         true},
+        {[&] {
+             std::string w;
+             for (size_t i = 0; i < 16383; ++i)
+                 w += kanji;
+             return w;
+         }(),
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.word.size());

@@ -6,13 +6,9 @@
 
 namespace e2e {
 
-AppProcess::~AppProcess()
-{
-    Release();
-}
+AppProcess::~AppProcess() { Release(); }
 
-void AppProcess::Release()
-{
+void AppProcess::Release() {
     if (job_) {
         // The job kills the program and its children; a program that ended keeps its exit code.
         TerminateJobObject(job_, 1);
@@ -26,8 +22,7 @@ void AppProcess::Release()
     }
 }
 
-bool AppProcess::Launch(const std::string& exe, const std::string& cwd)
-{
+bool AppProcess::Launch(const std::string& exe, const std::string& cwd) {
     Release();
     error_.clear();
     job_ = CreateJobObjectA(nullptr, nullptr);
@@ -68,34 +63,27 @@ bool AppProcess::Launch(const std::string& exe, const std::string& cwd)
     return true;
 }
 
-bool AppProcess::Running() const
-{
-    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
+bool AppProcess::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
-bool AppProcess::WaitExit(int ms)
-{
+bool AppProcess::WaitExit(int ms) {
     return !process_ || WaitForSingleObject(process_, static_cast<DWORD>(ms)) == WAIT_OBJECT_0;
 }
 
-DWORD AppProcess::ExitCode() const
-{
+DWORD AppProcess::ExitCode() const {
     DWORD code = STILL_ACTIVE;
     if (process_)
         GetExitCodeProcess(process_, &code);
     return code;
 }
 
-void AppProcess::Kill()
-{
+void AppProcess::Kill() {
     if (!process_)
         return;
     TerminateProcess(process_, 9);
     WaitForSingleObject(process_, 10000);
 }
 
-std::vector<HWND> AppProcess::Windows() const
-{
+std::vector<HWND> AppProcess::Windows() const {
     struct Search {
         DWORD processId;
         std::vector<HWND> found;
@@ -113,8 +101,7 @@ std::vector<HWND> AppProcess::Windows() const
     return search.found;
 }
 
-HWND AppProcess::FindWindowByTitle(const std::string& title, const char* className) const
-{
+HWND AppProcess::FindWindowByTitle(const std::string& title, const char* className) const {
     for (HWND window : Windows()) {
         char text[256] = "";
         GetWindowTextA(window, text, sizeof text);
@@ -126,8 +113,7 @@ HWND AppProcess::FindWindowByTitle(const std::string& title, const char* classNa
     return nullptr;
 }
 
-HWND AppProcess::WaitMainWindow(const std::string& title, int focusId, int ms)
-{
+HWND AppProcess::WaitMainWindow(const std::string& title, int focusId, int ms) {
     HWND found = nullptr;
     const bool ready = WaitUntil(
         [&] {
@@ -150,8 +136,7 @@ HWND AppProcess::WaitMainWindow(const std::string& title, int focusId, int ms)
     return found;
 }
 
-MemoryFigures AppProcess::Memory() const
-{
+MemoryFigures AppProcess::Memory() const {
     MemoryFigures figures;
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof counters;
@@ -165,16 +150,14 @@ MemoryFigures AppProcess::Memory() const
     return figures;
 }
 
-HWND FocusOf(HWND window)
-{
+HWND FocusOf(HWND window) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     const DWORD thread = GetWindowThreadProcessId(window, nullptr);
     return thread && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
-HWND ForegroundWindow()
-{
+HWND ForegroundWindow() {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     if (GetGUIThreadInfo(0, &info) && info.hwndActive)

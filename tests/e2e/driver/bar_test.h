@@ -12,8 +12,7 @@ class BarTest : public ::testing::Test {
 protected:
     BarTest() : bar(CurrentTestName()) {}
 
-    void TearDown() override
-    {
+    void TearDown() override {
         if (HasFailure()) {
             bar.Screenshot(CurrentTestName() + "-failure");
             bar.Folder().Keep();

@@ -11,15 +11,13 @@ namespace e2e {
 namespace {
 
 // Another program may hold the clipboard for a moment.
-bool OpenTheClipboard()
-{
+bool OpenTheClipboard() {
     return WaitUntil([] { return OpenClipboard(nullptr) != 0; }, 2000);
 }
 
 }  // namespace
 
-bool SetClipboardText(const std::string& cp932)
-{
+bool SetClipboardText(const std::string& cp932) {
     if (!OpenTheClipboard())
         return false;
     EmptyClipboard();
@@ -36,8 +34,7 @@ bool SetClipboardText(const std::string& cp932)
     return done;
 }
 
-std::string ClipboardText()
-{
+std::string ClipboardText() {
     if (!OpenTheClipboard())
         return std::string();
     std::string text;

@@ -35,15 +35,14 @@ struct Question {
     bool wide;
 };
 
-DWORD WINAPI AskOnItsOwnThread(void* parameter)
-{
+DWORD WINAPI AskOnItsOwnThread(void* parameter) {
     std::unique_ptr<Question> question(static_cast<Question*>(parameter));
     Call& call = *question->call;
     const LPARAM lParam = question->withBuffer ? reinterpret_cast<LPARAM>(&call.buffer[0]) : 0;
     DWORD_PTR result = 0;
     const auto send = question->wide ? SendMessageTimeoutW : SendMessageTimeoutA;
-    const bool answered =
-        send(question->window, question->message, question->wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result);
+    const bool answered = send(question->window, question->message, question->wParam, lParam,
+                               SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result);
     std::lock_guard<std::mutex> hold(call.lock);
     call.result = answered ? static_cast<LRESULT>(result) : -1;
     call.done = true;
@@ -56,8 +55,7 @@ DWORD WINAPI AskOnItsOwnThread(void* parameter)
 // later, into its own buffer. bufferBytes > 0 passes a buffer of that size as lParam. The thread
 // is a plain system thread: the C++ runtime's threads, made and let go by the thousand, now and
 // then started with no argument under Wine and took the driver down.
-Answer Ask(HWND window, UINT message, WPARAM wParam, size_t bufferBytes = 0, bool wide = false)
-{
+Answer Ask(HWND window, UINT message, WPARAM wParam, size_t bufferBytes = 0, bool wide = false) {
     auto call = std::make_shared<Call>();
     call->buffer.assign(bufferBytes, '\0');
     std::unique_ptr<Question> question(new Question{call, window, message, wParam, bufferBytes > 0, wide});
@@ -75,8 +73,7 @@ Answer Ask(HWND window, UINT message, WPARAM wParam, size_t bufferBytes = 0, boo
 
 // Entries are asked for in UTF-16: Wine hands the ANSI forms of these messages back unconverted
 // when they cross processes.
-std::string ItemText(HWND window, UINT lengthMessage, UINT textMessage, int index)
-{
+std::string ItemText(HWND window, UINT lengthMessage, UINT textMessage, int index) {
     const LRESULT length = Ask(window, lengthMessage, static_cast<WPARAM>(index), 0, true).result;
     if (length < 0)
         return std::string();
@@ -96,29 +93,22 @@ std::string ItemText(HWND window, UINT lengthMessage, UINT textMessage, int inde
 
 }  // namespace
 
-std::string WindowText(HWND window)
-{
+std::string WindowText(HWND window) {
     const LRESULT length = Ask(window, WM_GETTEXTLENGTH, 0).result;
     if (length < 0)
         return std::string();
-    const Answer copied = Ask(window, WM_GETTEXT, static_cast<WPARAM>(length) * 2 + 2, static_cast<size_t>(length) * 2 + 2);
+    const Answer copied =
+        Ask(window, WM_GETTEXT, static_cast<WPARAM>(length) * 2 + 2, static_cast<size_t>(length) * 2 + 2);
     if (copied.result < 0)
         return std::string();
     return std::string(copied.buffer.c_str());
 }
 
-long WindowTextLength(HWND window)
-{
-    return static_cast<long>(Ask(window, WM_GETTEXTLENGTH, 0).result);
-}
+long WindowTextLength(HWND window) { return static_cast<long>(Ask(window, WM_GETTEXTLENGTH, 0).result); }
 
-bool IsChecked(HWND button)
-{
-    return Ask(button, BM_GETCHECK, 0).result == BST_CHECKED;
-}
+bool IsChecked(HWND button) { return Ask(button, BM_GETCHECK, 0).result == BST_CHECKED; }
 
-std::vector<std::string> ChildTexts(HWND window)
-{
+std::vector<std::string> ChildTexts(HWND window) {
     std::vector<HWND> children;
     EnumChildWindows(
         window,
@@ -136,13 +126,9 @@ std::vector<std::string> ChildTexts(HWND window)
     return texts;
 }
 
-int ComboSelection(HWND combo)
-{
-    return static_cast<int>(Ask(combo, CB_GETCURSEL, 0).result);
-}
+int ComboSelection(HWND combo) { return static_cast<int>(Ask(combo, CB_GETCURSEL, 0).result); }
 
-std::vector<std::string> ComboItems(HWND combo)
-{
+std::vector<std::string> ComboItems(HWND combo) {
     std::vector<std::string> items;
     const LRESULT count = Ask(combo, CB_GETCOUNT, 0).result;
     for (int i = 0; i < count; ++i)
@@ -150,13 +136,9 @@ std::vector<std::string> ComboItems(HWND combo)
     return items;
 }
 
-int ListBoxSelection(HWND list)
-{
-    return static_cast<int>(Ask(list, LB_GETCURSEL, 0).result);
-}
+int ListBoxSelection(HWND list) { return static_cast<int>(Ask(list, LB_GETCURSEL, 0).result); }
 
-std::vector<std::string> ListBoxItems(HWND list)
-{
+std::vector<std::string> ListBoxItems(HWND list) {
     std::vector<std::string> items;
     const LRESULT count = Ask(list, LB_GETCOUNT, 0).result;
     for (int i = 0; i < count; ++i)
@@ -164,43 +146,33 @@ std::vector<std::string> ListBoxItems(HWND list)
     return items;
 }
 
-RECT WindowRectOf(HWND window)
-{
+RECT WindowRectOf(HWND window) {
     RECT rect = {};
     GetWindowRect(window, &rect);
     return rect;
 }
 
-SIZE ClientSizeOf(HWND window)
-{
+SIZE ClientSizeOf(HWND window) {
     RECT rect = {};
     GetClientRect(window, &rect);
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
-RECT ClientRectOnScreen(HWND window)
-{
+RECT ClientRectOnScreen(HWND window) {
     RECT rect = {};
     GetClientRect(window, &rect);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 
-RECT ControlRectInParent(HWND control)
-{
+RECT ControlRectInParent(HWND control) {
     RECT rect = WindowRectOf(control);
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 
-LONG_PTR StyleOf(HWND window)
-{
-    return GetWindowLongPtrA(window, GWL_STYLE);
-}
+LONG_PTR StyleOf(HWND window) { return GetWindowLongPtrA(window, GWL_STYLE); }
 
-LONG_PTR ExStyleOf(HWND window)
-{
-    return GetWindowLongPtrA(window, GWL_EXSTYLE);
-}
+LONG_PTR ExStyleOf(HWND window) { return GetWindowLongPtrA(window, GWL_EXSTYLE); }
 
 }  // namespace e2e

@@ -7,15 +7,13 @@
 
 namespace e2e {
 
-ForeignWindow::ForeignWindow(RECT place)
-{
+ForeignWindow::ForeignWindow(RECT place) {
     created_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     thread_ = std::thread(&ForeignWindow::Run, this, place);
     WaitForSingleObject(created_, 10000);
 }
 
-ForeignWindow::~ForeignWindow()
-{
+ForeignWindow::~ForeignWindow() {
     if (window_ && IsWindow(window_))
         PostMessageA(window_, WM_CLOSE, 0, 0);
     if (thread_.joinable())
@@ -23,8 +21,7 @@ ForeignWindow::~ForeignWindow()
     CloseHandle(created_);
 }
 
-void ForeignWindow::Run(RECT place)
-{
+void ForeignWindow::Run(RECT place) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
         if (message == WM_DESTROY)
@@ -35,9 +32,10 @@ void ForeignWindow::Run(RECT place)
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = "PavraE2eForeignWindow";
     RegisterClassA(&windowClass);
-    window_ = CreateWindowExA(0, windowClass.lpszClassName, "e2e foreign window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                              place.left, place.top, place.right - place.left, place.bottom - place.top,
-                              nullptr, nullptr, windowClass.hInstance, nullptr);
+    window_ =
+        CreateWindowExA(0, windowClass.lpszClassName, "e2e foreign window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                        place.left, place.top, place.right - place.left, place.bottom - place.top, nullptr,
+                        nullptr, windowClass.hInstance, nullptr);
     SetEvent(created_);
     if (!window_)
         return;
@@ -48,8 +46,7 @@ void ForeignWindow::Run(RECT place)
     }
 }
 
-bool ForeignWindow::Activate()
-{
+bool ForeignWindow::Activate() {
     if (!window_)
         return false;
     SetForegroundWindow(window_);

@@ -9,8 +9,7 @@ namespace e2e {
 
 namespace {
 
-std::string Trim(const std::string& text)
-{
+std::string Trim(const std::string& text) {
     const size_t first = text.find_first_not_of(" \t");
     if (first == std::string::npos)
         return std::string();
@@ -18,8 +17,7 @@ std::string Trim(const std::string& text)
     return text.substr(first, last - first + 1);
 }
 
-std::string Lower(std::string text)
-{
+std::string Lower(std::string text) {
     for (char& c : text)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
@@ -28,8 +26,7 @@ std::string Lower(std::string text)
 
 }  // namespace
 
-IniFile IniFile::Load(const std::string& path)
-{
+IniFile IniFile::Load(const std::string& path) {
     bool exists = false;
     const std::string text = ReadFileBytes(path, &exists);
     IniFile file = Parse(text);
@@ -37,8 +34,7 @@ IniFile IniFile::Load(const std::string& path)
     return file;
 }
 
-IniFile IniFile::Parse(const std::string& text)
-{
+IniFile IniFile::Parse(const std::string& text) {
     IniFile file;
     file.exists_ = true;
     file.text_ = text;
@@ -65,13 +61,13 @@ IniFile IniFile::Parse(const std::string& text)
             file.badLines_.push_back(line);
             continue;
         }
-        file.entries_.push_back(Line{section, Trim(trimmed.substr(0, equals)), Trim(trimmed.substr(equals + 1))});
+        file.entries_.push_back(
+            Line{section, Trim(trimmed.substr(0, equals)), Trim(trimmed.substr(equals + 1))});
     }
     return file;
 }
 
-std::optional<std::string> IniFile::String(const std::string& section, const std::string& key) const
-{
+std::optional<std::string> IniFile::String(const std::string& section, const std::string& key) const {
     const std::string wantedSection = Lower(section);
     const std::string wantedKey = Lower(key);
     for (const Line& entry : entries_)
@@ -80,21 +76,16 @@ std::optional<std::string> IniFile::String(const std::string& section, const std
     return std::nullopt;
 }
 
-std::optional<int> IniFile::Int(const std::string& section, const std::string& key) const
-{
+std::optional<int> IniFile::Int(const std::string& section, const std::string& key) const {
     const std::optional<std::string> value = String(section, key);
     if (!value)
         return std::nullopt;
     return static_cast<int>(std::strtol(value->c_str(), nullptr, 10));
 }
 
-std::vector<std::string> IniFile::Sections() const
-{
-    return sections_;
-}
+std::vector<std::string> IniFile::Sections() const { return sections_; }
 
-std::vector<std::pair<std::string, std::string>> IniFile::Entries(const std::string& section) const
-{
+std::vector<std::pair<std::string, std::string>> IniFile::Entries(const std::string& section) const {
     std::vector<std::pair<std::string, std::string>> result;
     const std::string wanted = Lower(section);
     for (const Line& entry : entries_)
@@ -103,8 +94,7 @@ std::vector<std::pair<std::string, std::string>> IniFile::Entries(const std::str
     return result;
 }
 
-bool IniFile::WellFormed(std::string* why) const
-{
+bool IniFile::WellFormed(std::string* why) const {
     auto fail = [&](const std::string& reason) {
         if (why)
             *why = reason;

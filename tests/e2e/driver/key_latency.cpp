@@ -8,8 +8,7 @@
 
 namespace e2e {
 
-KeyTimes TimeKeys(HWND line, const std::function<bool()>& busy, int intervalMs, size_t maxKeys)
-{
+KeyTimes TimeKeys(HWND line, const std::function<bool()>& busy, int intervalMs, size_t maxKeys) {
     KeyTimes times;
     const long start = std::max(0L, WindowTextLength(line));
     double next = NowMs();
@@ -36,8 +35,7 @@ KeyTimes TimeKeys(HWND line, const std::function<bool()>& busy, int intervalMs, 
     return times;
 }
 
-KeySummary Summarize(std::vector<double> ms)
-{
+KeySummary Summarize(std::vector<double> ms) {
     KeySummary summary;
     if (ms.empty())
         return summary;

@@ -11,9 +11,9 @@
 namespace e2e {
 
 struct KeyTimes {
-    std::string typed;          // the letters, in order
-    std::vector<double> ms;     // for each, the time until the line showed it; empty when one never did
-    int whileBusy = 0;          // how many were typed while busy() held
+    std::string typed;       // the letters, in order
+    std::vector<double> ms;  // for each, the time until the line showed it; empty when one never did
+    int whileBusy = 0;       // how many were typed while busy() held
 };
 
 // Types a letter every intervalMs into line (which has the keyboard focus) while busy() holds, at

@@ -19,19 +19,25 @@ struct Chord {
     WORD key = 0;
 };
 
-bool IsExtended(WORD key)
-{
+bool IsExtended(WORD key) {
     switch (key) {
-    case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT: case VK_HOME: case VK_END:
-    case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE: case VK_RCONTROL: case VK_RMENU:
-        return true;
-    default:
-        return false;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_RCONTROL:
+    case VK_RMENU: return true;
+    default: return false;
     }
 }
 
-INPUT KeyInput(WORD key, bool up)
-{
+INPUT KeyInput(WORD key, bool up) {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = key;
@@ -40,8 +46,7 @@ INPUT KeyInput(WORD key, bool up)
     return input;
 }
 
-INPUT UnicodeInput(wchar_t unit, bool up)
-{
+INPUT UnicodeInput(wchar_t unit, bool up) {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wScan = unit;
@@ -49,8 +54,7 @@ INPUT UnicodeInput(wchar_t unit, bool up)
     return input;
 }
 
-void AddChord(std::vector<INPUT>& inputs, const Chord& chord)
-{
+void AddChord(std::vector<INPUT>& inputs, const Chord& chord) {
     if (chord.ctrl)
         inputs.push_back(KeyInput(VK_CONTROL, false));
     if (chord.alt)
@@ -67,8 +71,7 @@ void AddChord(std::vector<INPUT>& inputs, const Chord& chord)
         inputs.push_back(KeyInput(VK_CONTROL, true));
 }
 
-bool Send(std::vector<INPUT>& inputs)
-{
+bool Send(std::vector<INPUT>& inputs) {
     // Small batches: the input queue takes them in order either way.
     const size_t batch = 64;
     for (size_t at = 0; at < inputs.size(); at += batch) {
@@ -80,8 +83,7 @@ bool Send(std::vector<INPUT>& inputs)
 }
 
 // The key of an ASCII character on the current layout, with the Shift it needs.
-bool CharacterChord(char c, Chord& chord)
-{
+bool CharacterChord(char c, Chord& chord) {
     const SHORT scan = VkKeyScanA(c);
     if (scan == -1)
         return false;
@@ -92,17 +94,16 @@ bool CharacterChord(char c, Chord& chord)
     return true;
 }
 
-WORD NamedKey(const std::string& lower)
-{
+WORD NamedKey(const std::string& lower) {
     static const struct {
         const char* name;
         WORD key;
     } names[] = {
-        {"return", VK_RETURN}, {"enter", VK_RETURN}, {"escape", VK_ESCAPE}, {"esc", VK_ESCAPE},
-        {"tab", VK_TAB}, {"space", VK_SPACE}, {"backspace", VK_BACK}, {"delete", VK_DELETE},
-        {"del", VK_DELETE}, {"insert", VK_INSERT}, {"home", VK_HOME}, {"end", VK_END},
-        {"pageup", VK_PRIOR}, {"pagedown", VK_NEXT}, {"up", VK_UP}, {"down", VK_DOWN},
-        {"left", VK_LEFT}, {"right", VK_RIGHT}, {"comma", VK_OEM_COMMA}, {"period", VK_OEM_PERIOD},
+        {"return", VK_RETURN},   {"enter", VK_RETURN},  {"escape", VK_ESCAPE},   {"esc", VK_ESCAPE},
+        {"tab", VK_TAB},         {"space", VK_SPACE},   {"backspace", VK_BACK},  {"delete", VK_DELETE},
+        {"del", VK_DELETE},      {"insert", VK_INSERT}, {"home", VK_HOME},       {"end", VK_END},
+        {"pageup", VK_PRIOR},    {"pagedown", VK_NEXT}, {"up", VK_UP},           {"down", VK_DOWN},
+        {"left", VK_LEFT},       {"right", VK_RIGHT},   {"comma", VK_OEM_COMMA}, {"period", VK_OEM_PERIOD},
         {"minus", VK_OEM_MINUS}, {"plus", VK_OEM_PLUS}, {"slash", VK_OEM_2},
     };
     for (const auto& entry : names)
@@ -116,8 +117,7 @@ WORD NamedKey(const std::string& lower)
     return 0;
 }
 
-bool ParseChord(const std::string& token, Chord& chord)
-{
+bool ParseChord(const std::string& token, Chord& chord) {
     std::string rest = token;
     for (;;) {
         const size_t plus = rest.find('+');
@@ -154,8 +154,7 @@ bool ParseChord(const std::string& token, Chord& chord)
 
 }  // namespace
 
-bool TypeText(const std::string& cp932)
-{
+bool TypeText(const std::string& cp932) {
     if (cp932.empty())
         return true;
     const int units = MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), nullptr, 0);
@@ -184,8 +183,7 @@ bool TypeText(const std::string& cp932)
     return Send(inputs);
 }
 
-bool PressKeys(const std::string& chords)
-{
+bool PressKeys(const std::string& chords) {
     std::vector<INPUT> inputs;
     std::istringstream words(chords);
     std::string token;
@@ -198,8 +196,7 @@ bool PressKeys(const std::string& chords)
     return Send(inputs);
 }
 
-void ReleaseModifiers()
-{
+void ReleaseModifiers() {
     std::vector<INPUT> inputs;
     for (WORD key : {VK_SHIFT, VK_CONTROL, VK_MENU})
         if (GetAsyncKeyState(key) & 0x8000)

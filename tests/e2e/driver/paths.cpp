@@ -9,8 +9,7 @@ namespace e2e {
 
 namespace {
 
-std::string Environment(const char* name)
-{
+std::string Environment(const char* name) {
     char value[MAX_PATH * 2];
     const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
     return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
@@ -18,8 +17,7 @@ std::string Environment(const char* name)
 
 }  // namespace
 
-std::string DosPath(const std::string& unixPath)
-{
+std::string DosPath(const std::string& unixPath) {
     if (unixPath.empty() || unixPath[0] != '/')
         return unixPath;
     std::string dos = "Z:" + unixPath;
@@ -29,8 +27,7 @@ std::string DosPath(const std::string& unixPath)
     return dos;
 }
 
-std::string UnixPath(const std::string& dosPath)
-{
+std::string UnixPath(const std::string& dosPath) {
     if (dosPath.size() < 2 || (dosPath[0] != 'Z' && dosPath[0] != 'z') || dosPath[1] != ':')
         return dosPath;
     std::string unix = dosPath.substr(2);
@@ -40,8 +37,7 @@ std::string UnixPath(const std::string& dosPath)
     return unix.empty() ? "/" : unix;
 }
 
-std::string JoinPath(const std::string& dir, const std::string& name)
-{
+std::string JoinPath(const std::string& dir, const std::string& name) {
     if (dir.empty())
         return name;
     const char last = dir.back();
@@ -49,24 +45,16 @@ std::string JoinPath(const std::string& dir, const std::string& name)
 }
 
 // The build passes these as Unix paths; the environment may point elsewhere (the benchmark).
-std::string WorkRoot()
-{
+std::string WorkRoot() {
     const std::string fromEnvironment = Environment("PAVRA_E2E_WORK");
     return DosPath(fromEnvironment.empty() ? PAVRA_E2E_WORK : fromEnvironment);
 }
 
-std::string ScreenshotFolder()
-{
-    return DosPath(PAVRA_E2E_SCREENSHOTS);
-}
+std::string ScreenshotFolder() { return DosPath(PAVRA_E2E_SCREENSHOTS); }
 
-std::string PavraExe()
-{
-    return DosPath(PAVRA_E2E_EXE);
-}
+std::string PavraExe() { return DosPath(PAVRA_E2E_EXE); }
 
-std::string ReadFileBytes(const std::string& path, bool* exists)
-{
+std::string ReadFileBytes(const std::string& path, bool* exists) {
     std::ifstream in(path, std::ios::binary);
     if (exists)
         *exists = static_cast<bool>(in);
@@ -75,15 +63,13 @@ std::string ReadFileBytes(const std::string& path, bool* exists)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool WriteFileBytes(const std::string& path, const std::string& bytes)
-{
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
 }
 
-bool MakeFolders(const std::string& path)
-{
+bool MakeFolders(const std::string& path) {
     if (path.empty())
         return false;
     const DWORD attributes = GetFileAttributesA(path.c_str());

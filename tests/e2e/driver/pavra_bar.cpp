@@ -16,40 +16,32 @@ namespace {
 
 const char kTitle[] = "Pavra";
 
-::testing::AssertionResult Failure(const std::string& why)
-{
-    return ::testing::AssertionFailure() << why;
-}
+::testing::AssertionResult Failure(const std::string& why) { return ::testing::AssertionFailure() << why; }
 
 }  // namespace
 
-std::string CurrentTestName()
-{
+std::string CurrentTestName() {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     return info ? std::string(info->test_suite_name()) + "." + info->name() : std::string("no-test");
 }
 
-PavraBar::PavraBar(const std::string& name) : folder_(name)
-{
+PavraBar::PavraBar(const std::string& name) : folder_(name) {
     copied_ = folder_.Valid() && folder_.CopyIn(PavraExe(), "pavra.exe");
     ClearRecordedUrls();
 }
 
-PavraBar::PavraBar(const std::string& name, const std::string& program) : folder_(name), program_(program)
-{
+PavraBar::PavraBar(const std::string& name, const std::string& program) : folder_(name), program_(program) {
     copied_ = folder_.Valid();
     ClearRecordedUrls();
 }
 
-PavraBar::~PavraBar()
-{
+PavraBar::~PavraBar() {
     ReleaseModifiers();
     // The job ends the program and anything it started; the folder goes once nothing holds it.
     process_.Kill();
 }
 
-::testing::AssertionResult PavraBar::Launch()
-{
+::testing::AssertionResult PavraBar::Launch() {
     window_ = nullptr;
     if (!copied_)
         return Failure("cannot prepare " + folder_.Path() + " with a copy of " + PavraExe());
@@ -61,68 +53,40 @@ PavraBar::~PavraBar()
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult PavraBar::WaitReady(int ms)
-{
+::testing::AssertionResult PavraBar::WaitReady(int ms) {
     window_ = process_.WaitMainWindow(kTitle, IDC_INPUT, ms);
     if (!window_)
         return Failure(process_.Error());
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult PavraBar::Start(int ms)
-{
+::testing::AssertionResult PavraBar::Start(int ms) {
     ::testing::AssertionResult launched = Launch();
     return launched ? WaitReady(ms) : launched;
 }
 
-std::string PavraBar::Text(int id) const
-{
-    return WindowText(Item(id));
-}
+std::string PavraBar::Text(int id) const { return WindowText(Item(id)); }
 
-std::string PavraBar::Title() const
-{
-    return WindowText(window_);
-}
+std::string PavraBar::Title() const { return WindowText(window_); }
 
-bool PavraBar::Checked(int id) const
-{
-    return IsChecked(Item(id));
-}
+bool PavraBar::Checked(int id) const { return IsChecked(Item(id)); }
 
-int PavraBar::ModeSelection() const
-{
-    return ComboSelection(Item(IDC_MODE_LIST));
-}
+int PavraBar::ModeSelection() const { return ComboSelection(Item(IDC_MODE_LIST)); }
 
-std::vector<std::string> PavraBar::Modes() const
-{
-    return ComboItems(Item(IDC_MODE_LIST));
-}
+std::vector<std::string> PavraBar::Modes() const { return ComboItems(Item(IDC_MODE_LIST)); }
 
-SIZE PavraBar::ClientSize() const
-{
-    return ClientSizeOf(window_);
-}
+SIZE PavraBar::ClientSize() const { return ClientSizeOf(window_); }
 
-RECT PavraBar::WindowRect() const
-{
-    return WindowRectOf(window_);
-}
+RECT PavraBar::WindowRect() const { return WindowRectOf(window_); }
 
-RECT PavraBar::ItemRect(int id) const
-{
-    return ControlRectInParent(Item(id));
-}
+RECT PavraBar::ItemRect(int id) const { return ControlRectInParent(Item(id)); }
 
-int PavraBar::FocusId() const
-{
+int PavraBar::FocusId() const {
     HWND focus = FocusOf(window_);
     return focus && GetParent(focus) == window_ ? GetDlgCtrlID(focus) : 0;
 }
 
-::testing::AssertionResult PavraBar::Foreground()
-{
+::testing::AssertionResult PavraBar::Foreground() {
     if (!window_ || !IsWindow(window_))
         return Failure("the bar has no window");
     if (ForegroundWindow() == window_)
@@ -137,8 +101,7 @@ int PavraBar::FocusId() const
     return Failure("the bar does not get the foreground");
 }
 
-::testing::AssertionResult PavraBar::Type(const std::string& cp932)
-{
+::testing::AssertionResult PavraBar::Type(const std::string& cp932) {
     ::testing::AssertionResult foreground = Foreground();
     if (!foreground)
         return foreground;
@@ -147,8 +110,7 @@ int PavraBar::FocusId() const
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult PavraBar::Keys(const std::string& chords)
-{
+::testing::AssertionResult PavraBar::Keys(const std::string& chords) {
     ::testing::AssertionResult foreground = Foreground();
     if (!foreground)
         return foreground;
@@ -157,8 +119,7 @@ int PavraBar::FocusId() const
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult PavraBar::Enter(const std::string& line)
-{
+::testing::AssertionResult PavraBar::Enter(const std::string& line) {
     const std::string before = Text(IDC_INPUT);
     const std::string answerBefore = Text(IDC_ANSWER);
     ::testing::AssertionResult typed = Type(line);
@@ -180,8 +141,7 @@ int PavraBar::FocusId() const
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult PavraBar::Click(int id)
-{
+::testing::AssertionResult PavraBar::Click(int id) {
     HWND control = Item(id);
     if (!control)
         return Failure("the bar has no control " + std::to_string(id));
@@ -192,8 +152,7 @@ int PavraBar::FocusId() const
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult PavraBar::ClickAt(int x, int y)
-{
+::testing::AssertionResult PavraBar::ClickAt(int x, int y) {
     ::testing::AssertionResult foreground = Foreground();
     if (!foreground)
         return foreground;
@@ -202,20 +161,19 @@ int PavraBar::FocusId() const
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult PavraBar::WaitText(int id, const std::string& text, int ms) const
-{
+::testing::AssertionResult PavraBar::WaitText(int id, const std::string& text, int ms) const {
     if (WaitUntil([&] { return Text(id) == text; }, ms))
         return ::testing::AssertionSuccess();
     return Failure("control " + std::to_string(id) + " shows \"" + Text(id) + "\", not \"" + text + "\"");
 }
 
-::testing::AssertionResult PavraBar::ClearInput()
-{
+::testing::AssertionResult PavraBar::ClearInput() {
     const std::string line = Text(IDC_INPUT);
     if (line.empty())
         return ::testing::AssertionSuccess();
     // One Backspace per character: a double-byte character goes with one key.
-    const int characters = MultiByteToWideChar(932, 0, line.data(), static_cast<int>(line.size()), nullptr, 0);
+    const int characters =
+        MultiByteToWideChar(932, 0, line.data(), static_cast<int>(line.size()), nullptr, 0);
     std::string keys = "End";
     for (int i = 0; i < characters; ++i)
         keys += " Backspace";
@@ -227,8 +185,7 @@ int PavraBar::FocusId() const
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult PavraBar::Quit()
-{
+::testing::AssertionResult PavraBar::Quit() {
     // Ctrl+X Ctrl+C quits in every mode ("quit" would be a search word in the web search mode),
     // but only from one of the two lines.
     const int focus = FocusId();
@@ -255,16 +212,14 @@ int PavraBar::FocusId() const
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult PavraBar::Close()
-{
+::testing::AssertionResult PavraBar::Close() {
     PostMessageA(window_, WM_CLOSE, 0, 0);
     if (!process_.WaitExit(kWaitMs))
         return Failure("the program still runs after a close request");
     return ::testing::AssertionSuccess();
 }
 
-std::string PavraBar::Screenshot(const std::string& name) const
-{
+std::string PavraBar::Screenshot(const std::string& name) const {
     RECT area = {};
     bool any = false;
     for (HWND window : process_.Windows()) {

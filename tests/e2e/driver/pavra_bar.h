@@ -48,8 +48,7 @@ public:
     HWND Window() const { return window_; }
     HWND Item(int id) const { return GetDlgItem(window_, id); }
     // Another top-level window of the program (a companion window), or null.
-    HWND FindWindowByTitle(const std::string& title, const char* className = nullptr) const
-    {
+    HWND FindWindowByTitle(const std::string& title, const char* className = nullptr) const {
         return process_.FindWindowByTitle(title, className);
     }
 

@@ -8,8 +8,7 @@ namespace e2e {
 
 namespace {
 
-std::string SafeName(const std::string& name)
-{
+std::string SafeName(const std::string& name) {
     std::string safe;
     for (char c : name) {
         const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
@@ -19,16 +18,14 @@ std::string SafeName(const std::string& name)
     return safe.empty() ? std::string("test") : safe;
 }
 
-std::string Parent(const std::string& path)
-{
+std::string Parent(const std::string& path) {
     const size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 }  // namespace
 
-bool RemoveTree(const std::string& path)
-{
+bool RemoveTree(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return true;
@@ -49,20 +46,17 @@ bool RemoveTree(const std::string& path)
     return RemoveDirectoryA(path.c_str()) != 0;
 }
 
-TestFolder::TestFolder(const std::string& name) : path_(JoinPath(WorkRoot(), SafeName(name)))
-{
+TestFolder::TestFolder(const std::string& name) : path_(JoinPath(WorkRoot(), SafeName(name))) {
     RemoveTree(path_);
     valid_ = MakeFolders(path_);
 }
 
-TestFolder::~TestFolder()
-{
+TestFolder::~TestFolder() {
     if (!keep_)
         RemoveTree(path_);
 }
 
-std::string TestFolder::File(const std::string& relative) const
-{
+std::string TestFolder::File(const std::string& relative) const {
     std::string path = JoinPath(path_, relative);
     for (char& c : path)
         if (c == '/')
@@ -70,30 +64,23 @@ std::string TestFolder::File(const std::string& relative) const
     return path;
 }
 
-bool TestFolder::Write(const std::string& relative, const std::string& bytes) const
-{
+bool TestFolder::Write(const std::string& relative, const std::string& bytes) const {
     const std::string path = File(relative);
     return MakeFolders(Parent(path)) && WriteFileBytes(path, bytes);
 }
 
-bool TestFolder::MakeFolder(const std::string& relative) const
-{
-    return MakeFolders(File(relative));
-}
+bool TestFolder::MakeFolder(const std::string& relative) const { return MakeFolders(File(relative)); }
 
-bool TestFolder::CopyIn(const std::string& source, const std::string& relative) const
-{
+bool TestFolder::CopyIn(const std::string& source, const std::string& relative) const {
     const std::string path = File(relative);
     return MakeFolders(Parent(path)) && CopyFileA(source.c_str(), path.c_str(), FALSE) != 0;
 }
 
-std::string TestFolder::Read(const std::string& relative, bool* exists) const
-{
+std::string TestFolder::Read(const std::string& relative, bool* exists) const {
     return ReadFileBytes(File(relative), exists);
 }
 
-bool TestFolder::Exists(const std::string& relative) const
-{
+bool TestFolder::Exists(const std::string& relative) const {
     return GetFileAttributesA(File(relative).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 

@@ -9,20 +9,15 @@ namespace e2e {
 
 namespace {
 
-int Scale(int value, UINT dpi)
-{
-    return MulDiv(value, static_cast<int>(dpi), 96);
-}
+int Scale(int value, UINT dpi) { return MulDiv(value, static_cast<int>(dpi), 96); }
 
-std::string ClassOf(HWND window)
-{
+std::string ClassOf(HWND window) {
     char name[64] = "";
     GetClassNameA(window, name, sizeof name);
     return name;
 }
 
-HFONT MakeFont(const DialogFont& font, UINT dpi)
-{
+HFONT MakeFont(const DialogFont& font, UINT dpi) {
     LOGFONTA description = {};
     description.lfHeight = -MulDiv(font.points, static_cast<int>(dpi), 72);
     description.lfWeight = FW_NORMAL;
@@ -33,8 +28,7 @@ HFONT MakeFont(const DialogFont& font, UINT dpi)
 
 // The height a centred line needs: the strip's own when the ink of every character lies
 // inside it, more by what reaches out.
-int CentredInkHeight(HDC dc, const std::string& text, const TEXTMETRICA& metrics, int strip)
-{
+int CentredInkHeight(HDC dc, const std::string& text, const TEXTMETRICA& metrics, int strip) {
     const int baseline = (strip - metrics.tmHeight) / 2 + metrics.tmAscent;
     int top = baseline, bottom = baseline;
     const MAT2 identity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
@@ -59,15 +53,13 @@ struct Measure {
 };
 
 // The text's extent, drawn the way the control draws it (word-wrapped or on one line).
-SIZE TextExtent(HDC dc, const std::string& text, UINT format, int wrapWidth)
-{
+SIZE TextExtent(HDC dc, const std::string& text, UINT format, int wrapWidth) {
     RECT rect = {0, 0, wrapWidth, 0};
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, format | DT_CALCRECT);
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-Measure MeasureControl(HWND control, HDC dc, UINT dpi, SIZE client)
-{
+Measure MeasureControl(HWND control, HDC dc, UINT dpi, SIZE client) {
     Measure m;
     const std::string kind = ClassOf(control);
     const LONG_PTR style = StyleOf(control);
@@ -142,8 +134,7 @@ Measure MeasureControl(HWND control, HDC dc, UINT dpi, SIZE client)
 
 }  // namespace
 
-UINT DpiOfWindow(HWND window)
-{
+UINT DpiOfWindow(HWND window) {
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
     static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
@@ -156,8 +147,7 @@ UINT DpiOfWindow(HWND window)
     return dpi ? dpi : 96;
 }
 
-std::vector<TextCut> TextCuts(HWND window, const DialogFont& dialogFont, UINT dpi)
-{
+std::vector<TextCut> TextCuts(HWND window, const DialogFont& dialogFont, UINT dpi) {
     std::vector<TextCut> cuts;
     const SIZE area = ClientSizeOf(window);
     if (!dpi)
@@ -187,13 +177,12 @@ std::vector<TextCut> TextCuts(HWND window, const DialogFont& dialogFont, UINT dp
     return cuts;
 }
 
-std::string Describe(const std::vector<TextCut>& cuts)
-{
+std::string Describe(const std::vector<TextCut>& cuts) {
     std::string out;
     for (const TextCut& cut : cuts)
-        out += "id " + std::to_string(cut.id) + " \"" + Utf8FromCp932(cut.text) + "\": needs " + std::to_string(cut.needed.cx) +
-               "x" + std::to_string(cut.needed.cy) + ", has " + std::to_string(cut.room.cx) + "x" +
-               std::to_string(cut.room.cy) + "\n";
+        out += "id " + std::to_string(cut.id) + " \"" + Utf8FromCp932(cut.text) + "\": needs " +
+               std::to_string(cut.needed.cx) + "x" + std::to_string(cut.needed.cy) + ", has " +
+               std::to_string(cut.room.cx) + "x" + std::to_string(cut.room.cy) + "\n";
     return out;
 }
 

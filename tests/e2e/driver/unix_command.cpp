@@ -12,8 +12,7 @@ namespace {
 // Wine's own way of starting a Unix program (winebrowser uses it): argv, wait for the end.
 using UnixSpawn = NTSTATUS(CDECL*)(char* const argv[], int wait);
 
-std::string XdgLogPath()
-{
+std::string XdgLogPath() {
     char value[MAX_PATH * 2];
     const DWORD length = GetEnvironmentVariableA("PAVRA_XDG_LOG", value, sizeof value);
     return length > 0 && length < sizeof value ? DosPath(std::string(value, length)) : std::string();
@@ -21,8 +20,7 @@ std::string XdgLogPath()
 
 }  // namespace
 
-bool RunUnixCommand(const std::vector<std::string>& argv)
-{
+bool RunUnixCommand(const std::vector<std::string>& argv) {
     const auto spawn = reinterpret_cast<UnixSpawn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
     if (!spawn || argv.empty())
@@ -35,8 +33,7 @@ bool RunUnixCommand(const std::vector<std::string>& argv)
     return spawn(pointers.data(), 1) == 0;
 }
 
-std::string SaveScreenshot(const std::string& name, const RECT* part)
-{
+std::string SaveScreenshot(const std::string& name, const RECT* part) {
     const std::string folder = ScreenshotFolder();
     if (!MakeFolders(folder))
         return std::string();
@@ -55,8 +52,7 @@ std::string SaveScreenshot(const std::string& name, const RECT* part)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES ? path : std::string();
 }
 
-std::vector<std::string> RecordedUrls()
-{
+std::vector<std::string> RecordedUrls() {
     std::vector<std::string> urls;
     const std::string path = XdgLogPath();
     if (path.empty())
@@ -73,19 +69,16 @@ std::vector<std::string> RecordedUrls()
     return urls;
 }
 
-bool ClearRecordedUrls()
-{
+bool ClearRecordedUrls() {
     const std::string path = XdgLogPath();
     return !path.empty() && WriteFileBytes(path, std::string());
 }
 
-bool WaitForRecordedUrls(size_t count, int ms)
-{
+bool WaitForRecordedUrls(size_t count, int ms) {
     return WaitUntil([&] { return RecordedUrls().size() >= count; }, ms);
 }
 
-std::string Utf8FromCp932(const std::string& cp932)
-{
+std::string Utf8FromCp932(const std::string& cp932) {
     if (cp932.empty())
         return std::string();
     const int size = static_cast<int>(cp932.size());
@@ -98,8 +91,7 @@ std::string Utf8FromCp932(const std::string& cp932)
     return utf8;
 }
 
-std::string PercentDecoded(const std::string& url)
-{
+std::string PercentDecoded(const std::string& url) {
     auto hex = [](char c) -> int {
         if (c >= '0' && c <= '9')
             return c - '0';

@@ -4,8 +4,7 @@
 
 namespace e2e {
 
-double NowMs()
-{
+double NowMs() {
     LARGE_INTEGER frequency;
     LARGE_INTEGER counter;
     QueryPerformanceFrequency(&frequency);
@@ -13,8 +12,7 @@ double NowMs()
     return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-bool WaitUntil(const std::function<bool()>& predicate, int ms)
-{
+bool WaitUntil(const std::function<bool()>& predicate, int ms) {
     const double end = NowMs() + ms;
     for (;;) {
         if (predicate())

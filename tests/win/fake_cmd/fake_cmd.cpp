@@ -23,7 +23,9 @@ void Write(const std::string& text) {
 
 void Prompt() { Write("\r\nFAKE>"); }
 
-bool Starts(const std::string& text, const char* prefix) { return text.compare(0, strlen(prefix), prefix) == 0; }
+bool Starts(const std::string& text, const char* prefix) {
+    return text.compare(0, strlen(prefix), prefix) == 0;
+}
 
 // Runs one command; false ends the interpreter.
 bool Run(const std::string& command) {
