@@ -19,3 +19,11 @@ inline size_t Cp932CharBytes(const char* text, size_t size, size_t at) {
                ? 2
                : 1;
 }
+
+// The same for a NUL-terminated text whose first byte is not its NUL: the NUL is no trail byte.
+inline size_t Cp932CharBytes(const char* text) {
+    return IsCp932LeadByte(static_cast<unsigned char>(text[0])) &&
+                   IsCp932TrailByte(static_cast<unsigned char>(text[1]))
+               ? 2
+               : 1;
+}

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/dpi.h"
+#include "platform/placement.h"
 
 namespace {
 const char kDialogProperty[] = "PavraDialog";
@@ -129,7 +130,7 @@ void CDialog::PostNcDestroy() {}
 int CDialog::Scaled(int value) const { return ScaleForDpi(value, Dpi()); }
 
 void CDialog::OnDpiChanged(const RECT& suggested) {
-    if (!GetPropA(hwnd_, kPlacingProperty))
+    if (!IsBeingPlaced(hwnd_))
         SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                      suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client;

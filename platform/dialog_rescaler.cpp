@@ -1,7 +1,5 @@
 #include "platform/dialog_rescaler.h"
 
-const char kPlacingProperty[] = "PavraPlacing";
-
 namespace {
 
 // Windows 10 1703 rescales a per-monitor dialog itself; the rescaler does it here instead, the

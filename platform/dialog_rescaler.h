@@ -29,7 +29,3 @@ private:
     std::vector<Child> children_;
     CFont scaledFont_;
 };
-
-// Property set on a window while its owner places it: a DPI change that the move brings keeps
-// the placed rectangle, which is already sized for the new DPI.
-extern const char kPlacingProperty[];

@@ -1,4 +1,5 @@
-// Tiny owners for what must be released: a kernel handle, a GDI object, an icon, a window.
+// Tiny owners for what must be released: a kernel handle, a GDI object, an icon, a memory device
+// context, a window.
 #pragma once
 
 #include <windows.h>
@@ -59,6 +60,12 @@ struct IconTraits {
     static void Close(HICON h) { DestroyIcon(h); }
 };
 
+struct MemoryDcTraits {
+    static HDC Empty() { return nullptr; }
+    static bool Valid(HDC h) { return h != nullptr; }
+    static void Close(HDC h) { DeleteDC(h); }
+};
+
 struct WindowTraits {
     static HWND Empty() { return nullptr; }
     static bool Valid(HWND h) { return h != nullptr; }
@@ -73,6 +80,7 @@ using CBitmap = CScoped<HBITMAP, GdiObjectTraits<HBITMAP>>;
 using CBrush = CScoped<HBRUSH, GdiObjectTraits<HBRUSH>>;
 using CFont = CScoped<HFONT, GdiObjectTraits<HFONT>>;
 using CIcon = CScoped<HICON, IconTraits>;
+using CMemoryDC = CScoped<HDC, MemoryDcTraits>;
 using CWindow = CScoped<HWND, WindowTraits>;
 
 // Selects an object into a device context for one scope and puts the old one back.

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/cp932.h"
+
 std::optional<std::string> ModulePath() {
     char buffer[MAX_PATH];
     SetLastError(ERROR_SUCCESS);
@@ -16,7 +18,8 @@ std::optional<PathParts> SplitPath(const std::string& path) {
     const size_t kLimit = 255;
     PathParts parts;
     size_t start = 0;
-    if (path.size() >= 2 && path[1] == ':' && !IsDBCSLeadByte(static_cast<BYTE>(path[0]))) {
+    // A colon is no trail byte: "X:" is always a drive.
+    if (path.size() >= 2 && path[1] == ':') {
         parts.drive = path.substr(0, 2);
         start = 2;
     }
@@ -24,7 +27,7 @@ std::optional<PathParts> SplitPath(const std::string& path) {
     size_t lastDot = std::string::npos;
     for (size_t i = start; i < path.size(); ++i) {
         char c = path[i];
-        if (IsDBCSLeadByte(static_cast<BYTE>(c)) && i + 1 < path.size()) {
+        if (Cp932CharBytes(path.data(), path.size(), i) == 2) {
             ++i;
             continue;
         }

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
+#include "platform/cp932.h"
+#include "platform/handles.h"
 #include "platform/text_layout.h"
 
 namespace {
@@ -18,11 +21,11 @@ enum MenuCommand { kMenuCopy = 1, kMenuSelectAll };
 class OutputView {
 public:
     explicit OutputView(HWND hwnd);
-    ~OutputView();
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     void ApplyFont(HFONT font);
+    TextLayout::Metrics Measure();
     void ApplyWidth();
     int ClientHeight() const;
     size_t VisibleLines() const;
@@ -42,11 +45,13 @@ private:
     size_t OffsetAtPoint(int x, int y) const;
     void SelectWordAt(size_t offset);
     void Copy() const;
+    void PutOnClipboard(size_t start, size_t end) const;
     LRESULT GetText(size_t size, char* buffer) const;
     void Paint();
     void PaintLine(HDC dc, size_t line, int y, COLORREF text, bool focused) const;
     void PaintRun(HDC dc, size_t lineStart, size_t from, size_t to, int y, COLORREF text,
                   bool selected) const;
+    void PaintBytes(HDC dc, size_t from, size_t to, int x, int y) const;
     void OnVScroll(int code);
     void OnWheel(int delta);
     bool OnKey(WPARAM key);
@@ -54,9 +59,8 @@ private:
     void ShowMenu(LPARAM at);
 
     HWND hwnd_;
-    HDC measureDc_;
+    CMemoryDC measureDc_;
     HFONT font_ = nullptr;
-    HGDIOBJ measureDcFont_ = nullptr;
     TextLayout layout_;
     int lineHeight_ = 16;
     int margin_ = 2;
@@ -71,46 +75,49 @@ private:
     bool barTimer_ = false;
 };
 
-OutputView::OutputView(HWND hwnd) : hwnd_(hwnd), measureDc_(CreateCompatibleDC(nullptr)) {
+OutputView::OutputView(HWND hwnd) : hwnd_(hwnd) {
     ApplyFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
 }
 
-OutputView::~OutputView() {
-    if (measureDcFont_)
-        SelectObject(measureDc_, measureDcFont_);
-    DeleteDC(measureDc_);
-}
-
-// The widths of every single byte are measured once per font, those of double-byte characters
-// when each first appears.
 void OutputView::ApplyFont(HFONT font) {
     font_ = font;
-    HGDIOBJ before = SelectObject(measureDc_, font);
-    if (!measureDcFont_)
-        measureDcFont_ = before;
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(measureDc_, &metrics);
-    lineHeight_ = std::max<int>(1, metrics.tmHeight);
-    margin_ = std::max<int>(1, metrics.tmAveCharWidth / 3);
-    TextLayout::Metrics m;
-    for (int c = 0; c < 256; ++c) {
-        m.lead[c] = IsDBCSLeadByte(static_cast<BYTE>(c)) != 0;
-        char byte = static_cast<char>(c);
-        SIZE size = {};
-        if (!m.lead[c] && GetTextExtentPoint32A(measureDc_, &byte, 1, &size))
-            m.single[c] = size.cx;
-    }
-    m.tabWidth = 8 * std::max<int>(1, metrics.tmAveCharWidth);
-    HDC dc = measureDc_;
-    m.measurePair = [dc](const char* pair) {
-        SIZE size = {};
-        return GetTextExtentPoint32A(dc, pair, 2, &size) ? static_cast<int>(size.cx) : 0;
-    };
     size_t topOffset = layout_.LineStart(top_);
-    layout_.SetMetrics(m);
+    layout_.SetMetrics(Measure());
     ApplyWidth();
     top_ = std::min(layout_.LineOf(topOffset), LastTop());
     UpdateScrollBar();
+}
+
+// The widths of every byte standing alone (a lone lead byte as the platform shows an invalid
+// byte) are measured once per font, those of double-byte characters when each first appears.
+// Without a device context to measure on, every byte is taken as 8 pixels wide and 16 high.
+TextLayout::Metrics OutputView::Measure() {
+    TextLayout::Metrics m;
+    if (!measureDc_)
+        measureDc_.Reset(CreateCompatibleDC(nullptr));
+    TEXTMETRICA metrics = {};
+    metrics.tmHeight = 16;
+    metrics.tmAveCharWidth = 8;
+    std::fill(std::begin(m.single), std::end(m.single), metrics.tmAveCharWidth);
+    if (HDC dc = measureDc_.Get()) {
+        CSelectObject selected(dc, font_);
+        GetTextMetricsA(dc, &metrics);
+        for (int c = 0; c < 256; ++c) {
+            char byte = static_cast<char>(c);
+            SIZE size = {};
+            m.single[c] = GetTextExtentPoint32A(dc, &byte, 1, &size) ? size.cx : 0;
+        }
+        HFONT font = font_;
+        m.measurePair = [dc, font](const char* pair) {
+            CSelectObject selected(dc, font);
+            SIZE size = {};
+            return GetTextExtentPoint32A(dc, pair, 2, &size) ? static_cast<int>(size.cx) : 0;
+        };
+    }
+    lineHeight_ = std::max<int>(1, metrics.tmHeight);
+    margin_ = std::max<int>(1, metrics.tmAveCharWidth / 3);
+    m.tabWidth = 8 * std::max<int>(1, metrics.tmAveCharWidth);
+    return m;
 }
 
 void OutputView::ApplyWidth() {
@@ -267,23 +274,45 @@ void OutputView::SelectWordAt(size_t offset) {
     Select(wordStart, wordEnd);
 }
 
+// Hands size bytes to the clipboard as format; the clipboard owns them once it has taken them.
+bool SetClipboardBytes(UINT format, const void* data, size_t size) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory)
+        return false;
+    void* bytes = GlobalLock(memory);
+    if (bytes) {
+        memcpy(bytes, data, size);
+        GlobalUnlock(memory);
+        if (SetClipboardData(format, memory))
+            return true;
+    }
+    GlobalFree(memory);
+    return false;
+}
+
 void OutputView::Copy() const {
     size_t start = SelectionStart(), end = SelectionEnd();
     if (start == end || !OpenClipboard(hwnd_))
         return;
     EmptyClipboard();
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, end - start + 1)) {
-        if (char* bytes = static_cast<char*>(GlobalLock(memory))) {
-            memcpy(bytes, layout_.Text().data() + start, end - start);
-            bytes[end - start] = '\0';
-            GlobalUnlock(memory);
-            if (!SetClipboardData(CF_TEXT, memory))
-                GlobalFree(memory);
-        } else {
-            GlobalFree(memory);
-        }
-    }
+    PutOnClipboard(start, end);
     CloseClipboard();
+}
+
+// As an edit box does: the text in Unicode too, and the locale it is written in, so that a paste
+// does not decode the code page 932 bytes with the keyboard layout's code page.
+void OutputView::PutOnClipboard(size_t start, size_t end) const {
+    const std::string bytes = layout_.Text().substr(start, end - start);
+    SetClipboardBytes(CF_TEXT, bytes.c_str(), bytes.size() + 1);
+    const LCID japanese = MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), SORT_DEFAULT);
+    SetClipboardBytes(CF_LOCALE, &japanese, sizeof japanese);
+    const int length = static_cast<int>(std::min<size_t>(bytes.size(), INT_MAX));
+    int wideLength = MultiByteToWideChar(932, 0, bytes.data(), length, nullptr, 0);
+    if (wideLength <= 0)
+        return;
+    std::wstring wide(static_cast<size_t>(wideLength) + 1, L'\0');
+    MultiByteToWideChar(932, 0, bytes.data(), length, &wide[0], wideLength);
+    SetClipboardBytes(CF_UNICODETEXT, wide.c_str(), wide.size() * sizeof(wchar_t));
 }
 
 // A buffer too small for all of it gets what fits, never half of a double-byte character.
@@ -309,7 +338,7 @@ void OutputView::Paint() {
         background = GetSysColorBrush(COLOR_3DFACE);
     COLORREF text = GetTextColor(dc);
     FillRect(dc, &paint.rcPaint, background);
-    HGDIOBJ before = SelectObject(dc, font_);
+    CSelectObject font(dc, font_);
     SetBkMode(dc, TRANSPARENT);
     bool focused = GetFocus() == hwnd_;
     size_t first = top_ + static_cast<size_t>(std::max(0L, paint.rcPaint.top) / lineHeight_);
@@ -317,7 +346,6 @@ void OutputView::Paint() {
         top_ + static_cast<size_t>((std::max(0L, paint.rcPaint.bottom) + lineHeight_ - 1) / lineHeight_);
     for (size_t line = first; line < last && line < layout_.LineCount(); ++line)
         PaintLine(dc, line, static_cast<int>(line - top_) * lineHeight_, text, focused);
-    SelectObject(dc, before);
     EndPaint(hwnd_, &paint);
 }
 
@@ -334,7 +362,9 @@ void OutputView::PaintLine(HDC dc, size_t line, int y, COLORREF text, bool focus
     PaintRun(dc, start, to, end, y, text, false);
 }
 
-// Runs of printable bytes go out in one call each; tabs and carriage returns only move on.
+// Runs of printable bytes go out in one call each; tabs and carriage returns only move on. A lead
+// byte without its trail byte goes out alone, so that the platform cannot pair it with the byte
+// after it.
 void OutputView::PaintRun(HDC dc, size_t lineStart, size_t from, size_t to, int y, COLORREF text,
                           bool selected) const {
     if (from >= to)
@@ -348,19 +378,28 @@ void OutputView::PaintRun(HDC dc, size_t lineStart, size_t from, size_t to, int 
     const std::string& bytes = layout_.Text();
     size_t runStart = from;
     int runX = x;
-    for (size_t i = from; i <= to;) {
-        bool stop = i == to || bytes[i] == '\t' || bytes[i] == '\r';
-        if (stop && i > runStart)
-            TextOutA(dc, margin_ + runX, y, bytes.data() + runStart, static_cast<int>(i - runStart));
-        if (i == to)
-            break;
+    for (size_t i = from; i < to;) {
+        size_t length = layout_.CharLength(i);
+        bool skipped = bytes[i] == '\t' || bytes[i] == '\r';
+        bool alone = length == 1 && IsCp932LeadByte(static_cast<unsigned char>(bytes[i]));
+        if (skipped || alone) {
+            PaintBytes(dc, runStart, i, runX, y);
+            if (alone)
+                PaintBytes(dc, i, i + 1, x, y);
+        }
         x += layout_.Advance(i, x);
-        i += layout_.CharLength(i);
-        if (stop) {
+        i += length;
+        if (skipped || alone) {
             runStart = i;
             runX = x;
         }
     }
+    PaintBytes(dc, runStart, to, runX, y);
+}
+
+void OutputView::PaintBytes(HDC dc, size_t from, size_t to, int x, int y) const {
+    if (from < to)
+        TextOutA(dc, margin_ + x, y, layout_.Text().data() + from, static_cast<int>(to - from));
 }
 
 void OutputView::OnVScroll(int code) {

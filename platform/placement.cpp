@@ -3,10 +3,12 @@
 #include <climits>
 
 #include "platform/dialog.h"
-#include "platform/dialog_rescaler.h"
 #include "platform/work_area.h"
 
 namespace {
+
+// Set on a window while MoveToRect places it.
+const char kPlacingProperty[] = "PavraPlacing";
 
 // Room between two edges, computed wide so that an unbounded work area cannot overflow.
 long long Room(LONG from, LONG to) { return static_cast<long long>(to) - from; }
@@ -72,3 +74,5 @@ void MoveToRect(HWND window, const RECT& rect) {
     MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
     RemovePropA(window, kPlacingProperty);
 }
+
+bool IsBeingPlaced(HWND window) { return GetPropA(window, kPlacingProperty) != nullptr; }

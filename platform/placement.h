@@ -24,3 +24,6 @@ UINT PlacementDpi(HWND window);
 
 // Moves and repaints window to rect.
 void MoveToRect(HWND window, const RECT& rect);
+// Whether MoveToRect is placing window: a DPI change that the move brings keeps the placed
+// rectangle, which is already sized for the new DPI.
+bool IsBeingPlaced(HWND window);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/cp932.h"
 #include "platform/system_library.h"
 
 namespace {
@@ -25,7 +26,7 @@ int CALLBACK SelectInitialFolder(HWND picker, UINT message, LPARAM, LPARAM data)
 std::vector<char> FilterList(const char* filter) {
     std::vector<char> list;
     for (const char* p = filter; *p; ++p) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1]) {
+        if (Cp932CharBytes(p) == 2) {
             list.push_back(*p++);
             list.push_back(*p);
             continue;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/cp932.h"
+
 TextLayout::TextLayout() : pairWidths_(65536, -1) { starts_.push_back(0); }
 
 void TextLayout::SetMetrics(const Metrics& metrics) {
@@ -48,8 +50,7 @@ void TextLayout::LayOutFrom(size_t start) {
 }
 
 size_t TextLayout::CharLength(size_t offset) const {
-    unsigned char c = static_cast<unsigned char>(text_[offset]);
-    return metrics_.lead[c] && offset + 1 < text_.size() && text_[offset + 1] != '\n' ? 2 : 1;
+    return Cp932CharBytes(text_.data(), text_.size(), offset);
 }
 
 int TextLayout::PairWidth(size_t offset) const {

@@ -13,11 +13,11 @@
 
 class TextLayout {
 public:
-    // Widths in pixels of each single byte, and of a double-byte character asked for the first
-    // time (its two bytes); lead marks the first bytes of double-byte characters.
+    // Widths in pixels of each byte standing alone (a lead byte without its trail byte among
+    // them), and of a double-byte character asked for the first time (its two bytes). Which
+    // bytes pair is code page 932's rule.
     struct Metrics {
         int single[256] = {};
-        bool lead[256] = {};
         int tabWidth = 8;
         std::function<int(const char* pair)> measurePair;
     };

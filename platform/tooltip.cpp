@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/cp932.h"
+
 HWND CreateTooltip(HWND owner) {
     HWND tooltip =
         CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -42,7 +44,7 @@ void SetTooltipText(NMHDR* header, const char* text) {
     // Cut at a character boundary so that no lone lead byte ends the text.
     size_t length = 0;
     while (text[length]) {
-        size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[length])) && text[length + 1] ? 2 : 1;
+        size_t step = Cp932CharBytes(text + length);
         if (length + step > sizeof info->szText - 1)
             break;
         length += step;

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-bool IsCp932LeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
+#include "platform/cp932.h"
 
 LinePositions::LinePositions(std::vector<int> charBytes, bool controlCountsBytes)
     : countsBytes_(controlCountsBytes) {
@@ -20,8 +18,7 @@ LinePositions::LinePositions(std::vector<int> charBytes, bool controlCountsBytes
 LinePositions LinePositions::FromCp932(const std::string& text, bool controlCountsBytes) {
     std::vector<int> charBytes;
     for (size_t i = 0; i < text.size();) {
-        // A lead byte at the very end has no second byte: it stands alone.
-        int bytes = IsCp932LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        int bytes = static_cast<int>(Cp932CharBytes(text.data(), text.size(), i));
         charBytes.push_back(bytes);
         i += static_cast<size_t>(bytes);
     }

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-bool IsCp932LeadByte(unsigned char byte);
-
 class LinePositions {
 public:
     // charBytes: the byte length of each character of the line, in order.

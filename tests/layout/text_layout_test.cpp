@@ -10,14 +10,11 @@
 
 namespace {
 
-// Every single byte 1 pixel wide, every double-byte character 2; 0x81 to 0x9F lead (as in
-// code page 932), tab stops every 4 pixels.
+// Every single byte 1 pixel wide, every double-byte character 2, tab stops every 4 pixels.
 TextLayout::Metrics UnitMetrics() {
     TextLayout::Metrics m;
-    for (int c = 0; c < 256; ++c) {
+    for (int c = 0; c < 256; ++c)
         m.single[c] = 1;
-        m.lead[c] = c >= 0x81 && c <= 0x9F;
-    }
     m.tabWidth = 4;
     m.measurePair = [](const char*) { return 2; };
     return m;
@@ -52,8 +49,11 @@ TEST(TextLayout, BreaksAndWraps) {
         {"a\tb\tcd", 8, {"a\tb\t", "cd"}},
         // One character always fits, however narrow.
         {"\x82\xa0x", 1, {"\x82\xa0", "x"}},
-        // A lone lead byte at the end is one byte.
+        // A lead byte without a trail byte after it is one byte, also before a line break.
         {"ab\x82", 10, {"ab\x82"}},
+        {"ab\x82\r\ncd", 10, {"ab\x82", "cd"}},
+        {"ab\x82\ncd", 10, {"ab\x82", "cd"}},
+        {"\x82 \x82\tx\xe0", 2, {"\x82 ", "\x82\t", "x\xe0"}},
     };
     for (const Case& c : cases) {
         TextLayout layout;
@@ -61,6 +61,13 @@ TEST(TextLayout, BreaksAndWraps) {
         layout.SetWrapWidth(c.width);
         layout.Assign(c.text);
         EXPECT_EQ(Lines(layout), c.lines) << c.text;
+        // Every line ends between characters: stepping through it lands on its end.
+        for (size_t line = 0; line < layout.LineCount(); ++line) {
+            size_t at = layout.LineStart(line);
+            while (at < layout.LineEnd(line))
+                at += layout.CharLength(at);
+            EXPECT_EQ(at, layout.LineEnd(line)) << c.text << " line " << line;
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/cp932.h"
 #include "platform/output_view.h"
 
 namespace {
@@ -33,16 +34,44 @@ protected:
         SendMessageA(view, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
         SendMessageA(view, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
     }
-    std::string Clipboard() const {
-        std::string text;
+    // The clipboard's data in format, as it comes (a text with its NUL).
+    std::string Clipboard(UINT format = CF_TEXT) const {
+        std::string data;
         if (!OpenClipboard(view))
             return "(no clipboard)";
-        if (HANDLE data = GetClipboardData(CF_TEXT)) {
-            text = static_cast<const char*>(GlobalLock(data));
-            GlobalUnlock(data);
+        if (HANDLE memory = GetClipboardData(format)) {
+            data.assign(static_cast<const char*>(GlobalLock(memory)), GlobalSize(memory));
+            GlobalUnlock(memory);
         }
         CloseClipboard();
-        return text;
+        return format == CF_TEXT ? data.c_str() : data;
+    }
+    // How many pixels of the client area the view paints in other colours than its background.
+    int InkPixels() const {
+        RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        RECT client;
+        GetClientRect(view, &client);
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = client.right;
+        info.bmiHeader.biHeight = -client.bottom;  // top down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        HDC screen = GetDC(view), memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ before = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+        const auto* pixels = static_cast<const DWORD*>(bits);
+        const size_t count = static_cast<size_t>(client.right) * static_cast<size_t>(client.bottom);
+        int ink = 0;
+        for (size_t i = 0; i < count; ++i)
+            ink += pixels[i] != pixels[count - 1];  // the bottom right corner is background
+        SelectObject(memory, before);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(view, screen);
+        return ink;
     }
     void PressWithControl(WPARAM key) const {
         BYTE keys[256] = {};
@@ -84,8 +113,8 @@ TEST_F(OutputViewTest, AddedInPiecesIsTheWholeTextWithTheLastLineShown) {
         whole += std::to_string(i) + " 行目の出力 output line with a few words to wrap\r\n";
     for (size_t at = 0; at < whole.size();) {
         size_t piece = std::min<size_t>(whole.size() - at, 97);
-        while (at + piece < whole.size() && IsDBCSLeadByte(static_cast<BYTE>(whole[at + piece - 1])) &&
-               piece > 1)
+        while (at + piece < whole.size() &&
+               IsCp932LeadByte(static_cast<unsigned char>(whole[at + piece - 1])) && piece > 1)
             --piece;
         Append(whole.substr(at, piece));
         at += piece;
@@ -143,6 +172,51 @@ TEST_F(OutputViewTest, SelectionIsCopiedByteForByte) {
     SendMessageA(view, EM_SETSEL, 0, 3);
     SendMessageA(view, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(end, 2u);
+}
+
+// A lead byte with no trail byte after it stands alone: the line it ends is painted whole, as
+// the same line without it is, and the byte stays in the text.
+TEST_F(OutputViewTest, LineEndingInALoneLeadByteIsPainted) {
+    struct Case {
+        std::string text;
+        std::string without;
+    } cases[] = {
+        {"abc\x82\r\n", "abc\r\n"},
+        {"abc\x82", "abc"},
+        {"abc\x82\r\ndef\r\n", "abc\r\ndef\r\n"},
+        {"日本\x82\ndef", "日本\ndef"},
+    };
+    for (const Case& c : cases) {
+        SetWindowTextA(view, c.without.c_str());
+        const int expected = InkPixels();
+        SetWindowTextA(view, c.text.c_str());
+        EXPECT_EQ(Text(), c.text);
+        EXPECT_GT(expected, 0);
+        EXPECT_GE(InkPixels(), expected) << c.without;
+    }
+}
+
+// A paste decodes the Unicode text, whatever the keyboard layout's code page: it is the code page
+// 932 text decoded, with the Japanese locale beside it.
+TEST_F(OutputViewTest, CopyPutsTheTextInUnicodeToo) {
+    const std::string text = "日本語の出力 ｶﾅ output\r\n";
+    SetWindowTextA(view, text.c_str());
+    HKL layout = GetKeyboardLayout(0);
+    // Where the system can, an English layout is active while the text is copied.
+    ActivateKeyboardLayout(LoadKeyboardLayoutA("00000409", 0), 0);
+    PressWithControl('A');
+    PressWithControl('C');
+    ActivateKeyboardLayout(layout, 0);
+    EXPECT_EQ(Clipboard(CF_TEXT), text);
+    std::wstring decoded(text.size(), L'\0');
+    decoded.resize(static_cast<size_t>(MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()),
+                                                           &decoded[0], static_cast<int>(decoded.size()))));
+    const std::string unicode = Clipboard(CF_UNICODETEXT);
+    std::wstring pasted(reinterpret_cast<const wchar_t*>(unicode.data()), unicode.size() / sizeof(wchar_t));
+    EXPECT_EQ(std::wstring(pasted.c_str()), decoded);  // up to its NUL
+    const std::string locale = Clipboard(CF_LOCALE);
+    ASSERT_GE(locale.size(), sizeof(LCID));
+    EXPECT_EQ(*reinterpret_cast<const LCID*>(locale.data()), 0x0411u);
 }
 
 }  // namespace

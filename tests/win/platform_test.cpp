@@ -93,6 +93,10 @@ TEST(Handles, OwnersReleaseOnceAndMove) {
     EXPECT_EQ(GetObjectType(kept), static_cast<DWORD>(OBJ_BITMAP));
     DeleteObject(kept);
 
+    HDC dc = CreateCompatibleDC(nullptr);
+    { CMemoryDC owner(dc); }
+    EXPECT_EQ(GetObjectType(dc), 0u);
+
     HICON icon = CopyIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)));
     CIcon iconOwner(icon);
     iconOwner.Reset();
