@@ -5,6 +5,7 @@
 #include "platform/dialog.h"
 #include "platform/dialog_rescaler.h"
 #include "platform/work_area.h"
+#include "platform/dpi.h"
 
 namespace {
 
@@ -22,13 +23,17 @@ RECT NotInverted(RECT rect) {
 
 }  // namespace
 
-RECT WorkAreaOrUnbounded() { return WorkArea().value_or(RECT{0, 0, INT_MAX, INT_MAX}); }
+RECT WorkAreaOrUnbounded(const RECT& bar) {
+    if (auto area = MonitorWorkArea(bar))
+        return *area;
+    return WorkArea().value_or(RECT{0, 0, INT_MAX, INT_MAX});
+}
 
 RECT PlaceBelowOrAbove(const RECT& bar, int height, const RECT& workArea) {
     RECT place = {bar.left, bar.bottom, bar.right, bar.bottom + height};
     if (Room(bar.bottom, workArea.bottom) >= height)
         return place;
-    if (bar.top > height) {
+    if (Room(workArea.top, bar.top) > height) {
         place.top = bar.top - height;
         place.bottom = bar.top;
         return place;
@@ -42,7 +47,7 @@ RECT PlaceBeside(const RECT& bar, int size, const RECT& workArea) {
     if (Room(bar.right, workArea.right) >= size) {
         place.left = bar.right;
         place.right = bar.right + size;
-    } else if (bar.left > size) {
+    } else if (Room(workArea.left, bar.left) > size) {
         place.left = bar.left - size;
         place.right = bar.left;
     } else {
@@ -52,7 +57,7 @@ RECT PlaceBeside(const RECT& bar, int size, const RECT& workArea) {
     if (Room(bar.bottom, workArea.bottom) >= size) {
         place.top = bar.top;
         place.bottom = bar.bottom + size;
-    } else if (bar.top > size) {
+    } else if (Room(workArea.top, bar.top) > size) {
         place.top = bar.top - size;
         place.bottom = bar.bottom;
     } else {
@@ -62,7 +67,9 @@ RECT PlaceBeside(const RECT& bar, int size, const RECT& workArea) {
     return NotInverted(place);
 }
 
-UINT PlacementDpi(HWND window) {
+UINT PlacementDpi(HWND window, const RECT& bar) {
+    if (UINT dpi = MonitorDpi(bar))
+        return dpi;
     HWND owner = GetWindow(window, GW_OWNER);
     return CDialog::DpiOf(owner ? owner : window);
 }
