@@ -67,11 +67,13 @@ RECT PlaceBeside(const RECT& bar, int size, const RECT& workArea) {
     return NotInverted(place);
 }
 
+// The bar takes its monitor's DPI as it moves there (WM_DPICHANGED), so its DPI is the one the
+// window gets beside it; a window without an owner asks the bar's monitor.
 UINT PlacementDpi(HWND window, const RECT& bar) {
-    if (UINT dpi = MonitorDpi(bar))
-        return dpi;
-    HWND owner = GetWindow(window, GW_OWNER);
-    return CDialog::DpiOf(owner ? owner : window);
+    if (HWND owner = GetWindow(window, GW_OWNER))
+        return CDialog::DpiOf(owner);
+    UINT dpi = MonitorDpi(bar);
+    return dpi ? dpi : CDialog::DpiOf(window);
 }
 
 void MoveToRect(HWND window, const RECT& rect) {

@@ -19,8 +19,7 @@ RECT PlaceBelowOrAbove(const RECT& bar, int height, const RECT& workArea);
 // bottom when it has more than size above, else from bar's top to the work area's bottom.
 RECT PlaceBeside(const RECT& bar, int size, const RECT& workArea);
 
-// The DPI window will have placed against bar: that of bar's monitor, where the system tells it;
-// else its owner's (the bar's).
+// The DPI window will have placed against bar: its owner's (the bar's), else that of bar's monitor.
 UINT PlacementDpi(HWND window, const RECT& bar);
 
 // Moves and repaints window to rect.

@@ -165,7 +165,7 @@ TEST_F(MonitorsTest, VariableListRightLeftOrCutOnEachMonitor) {
               {
                   {"second, right and below", 1300, 50, 0, Below, Right, &kSecondWork},
                   {"second, left and above", 1800, 300, 0, Above, Left, &kSecondWork},
-                  {"second, cut at both edges", 1400, 200, 800, Cut, CutRight, &kSecondWork},
+                  {"second, cut at both edges", 1400, 200, 760, Cut, CutRight, &kSecondWork},
                   {"primary, left and above", 800, 560, 465, Above, Left, &kPrimaryWork},
               });
 }
