@@ -54,6 +54,17 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
+    // Ctrl+X Ctrl+C ends the program within a second, and the mode is kept.
+    void QuitQuickly(const char* during) {
+        double start = NowMs();
+        ASSERT_TRUE(PressKeys("Ctrl+X Ctrl+C"));
+        ASSERT_TRUE(bar.WaitExit(5000));
+        double quitMs = NowMs() - start;
+        std::printf("quit during %s: %.0f ms\n", during, quitMs);
+        EXPECT_LT(quitMs, 1000.0);
+        EXPECT_EQ(bar.Ini().Int("pavra", "ModeIndex"), 1);
+    }
+
     // Switches to the calculator and back through the mode list.
     ::testing::AssertionResult LeaveAndComeBack() {
         for (const char* key : {"Up", "Down"}) {
@@ -183,13 +194,7 @@ TEST_F(DosPrompt, KeysAreServedWhileOutputFloodsInAndQuittingIsQuick) {
     ASSERT_TRUE(bar.Enter("type big.txt"));
     ASSERT_TRUE(WaitUntil([&] { return WindowTextLength(view) > 200000; }));
     ASSERT_FALSE(complete());
-    double start = NowMs();
-    ASSERT_TRUE(PressKeys("Ctrl+X Ctrl+C"));
-    ASSERT_TRUE(bar.WaitExit(5000));
-    double quitMs = NowMs() - start;
-    std::printf("quit during the flood: %.0f ms\n", quitMs);
-    EXPECT_LT(quitMs, 1000.0);
-    EXPECT_EQ(bar.Ini().Int("pavra", "ModeIndex"), 1);
+    QuitQuickly("the flood");
 }
 
 // Quitting while the interpreter runs a long loop of its own, which reads no input until it ends:
@@ -198,13 +203,7 @@ TEST_F(DosPrompt, QuittingDuringALongLoopOfTheInterpreterIsQuick) {
     ASSERT_TRUE(StartInDos());
     ASSERT_TRUE(bar.Enter("for /l %i in (1,1,100000) do @echo line %i"));
     ASSERT_TRUE(WaitUntil([&] { return Contains(Output(), "line 200\r\n"); })) << Output().size();
-    double start = NowMs();
-    ASSERT_TRUE(PressKeys("Ctrl+X Ctrl+C"));
-    ASSERT_TRUE(bar.WaitExit(5000));
-    double quitMs = NowMs() - start;
-    std::printf("quit during the loop: %.0f ms\n", quitMs);
-    EXPECT_LT(quitMs, 1000.0);
-    EXPECT_EQ(bar.Ini().Int("pavra", "ModeIndex"), 1);
+    QuitQuickly("the loop");
 }
 
 // The first activation shows all that the interpreter wrote on its start, as the history keeps
