@@ -136,14 +136,14 @@ struct FunctionPair {
 };
 
 #define ONE(f) [](double a, double) { return f(a); }
-#define FAST(f) [](double a, double, double* r) { return f(a, r); }
+#define FAST(f) [](double a, double, double* r) { return FastRound(f(a), r); }
 const FunctionPair kFunctionPairs[] = {
     {"acos", ONE(CalcAcos), ONE(std::acos), -1, 1, FAST(FastAcos)},
     {"asin", ONE(CalcAsin), ONE(std::asin), -1, 1, FAST(FastAsin)},
     {"atan", ONE(CalcAtan), ONE(std::atan), -50, 50, FAST(FastAtan)},
     {"atan2", [](double a, double b) { return CalcAtan2(a, b); },
      [](double a, double b) { return std::atan2(a, b); }, -100, 100,
-     [](double a, double b, double* r) { return FastAtan2(a, b, r); }},
+     [](double a, double b, double* r) { return FastRound(FastAtan2(a, b), r); }},
     {"cos", ONE(CalcCos), ONE(std::cos), -1000, 1000, FAST(FastCos)},
     {"cosh", ONE(CalcCosh), ONE(std::cosh), -20, 20, FAST(FastCosh)},
     {"exp", ONE(CalcExp), ONE(std::exp), -40, 40, FAST(FastExp)},
@@ -151,7 +151,7 @@ const FunctionPair kFunctionPairs[] = {
     {"log10", ONE(CalcLog10), ONE(std::log10), 0, 1000, FAST(FastLog10)},
     {"pow", [](double a, double b) { return CalcPow(a, b); },
      [](double a, double b) { return std::pow(a, b); }, 0, 20,
-     [](double a, double b, double* r) { return FastPow(a, b, r); }},
+     [](double a, double b, double* r) { return FastRound(FastPow(a, b), r); }},
     {"sin", ONE(CalcSin), ONE(std::sin), -1000, 1000, FAST(FastSin)},
     {"sinh", ONE(CalcSinh), ONE(std::sinh), -20, 20, FAST(FastSinh)},
     {"tan", ONE(CalcTan), ONE(std::tan), -1000, 1000, FAST(FastTan)},
