@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/correct_slow.h"
+#include "engine/double_double.h"
 
 // Error bounds are relative, in units of u = 2^-53. The double-double operations below have the
 // published bounds (Joldes, Muller, Popescu 2017): sums 3u^2 (2u^2 with one double), products
@@ -13,31 +14,6 @@
 // an argument lost in the margin costs only a call of the precise path.
 
 namespace {
-
-struct DD {
-    double hi, lo;
-};
-
-DD TwoSum(double a, double b) {
-    double s = a + b;
-    double bb = s - a;
-    return {s, (a - (s - bb)) + (b - bb)};
-}
-
-DD FastTwoSum(double a, double b) {  // |a| >= |b| or a == 0
-    double s = a + b;
-    return {s, b - (s - a)};
-}
-
-// a * b exactly, by Veltkamp's splitting (no fused multiply-add), for |a|, |b| below 2^995.
-DD TwoProd(double a, double b) {
-    const double c = 134217729.0;  // 2^27 + 1
-    double t = c * a, ah = t - (t - a), al = a - ah;
-    t = c * b;
-    double bh = t - (t - b), bl = b - bh;
-    double p = a * b;
-    return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
-}
 
 DD Neg(DD a) { return {-a.hi, -a.lo}; }
 

@@ -35,7 +35,17 @@ FastValue FastAcos(double x);             // |x| < 1
 // its constant: sin, tan, sinh, tanh, asin and atan round to x there, cos to 1.
 constexpr double kTinyArgument = 9.313225746154785e-10;  // 2^-30
 
-// The correctly rounded value: the fast path's where it decides, else the precise path's.
+// The correctly rounded value: the first evaluation's where it decides, else the fast path's,
+// else the precise path's.
+template <typename... Args>
+double CorrectlyRounded(FastValue (*first)(Args...), FastValue (*fast)(Args...), double (*precise)(Args...),
+                        Args... args) {
+    double r;
+    if (FastRound(first(args...), &r) || FastRound(fast(args...), &r))
+        return r;
+    return precise(args...);
+}
+
 template <typename... Args>
 double CorrectlyRounded(FastValue (*fast)(Args...), double (*precise)(Args...), Args... args) {
     double r;

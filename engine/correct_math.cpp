@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/correct_fast.h"
+#include "engine/correct_quick.h"
 #include "engine/correct_slow.h"
 
 namespace {
@@ -223,7 +224,7 @@ double CalcAsin(double x) {
         return NAN;
     if (std::fabs(x) == 1)
         return std::copysign(kHalfPi, x);
-    return CorrectlyRounded(FastAsin, SlowAsin, x);
+    return CorrectlyRounded(QuickAsin, FastAsin, SlowAsin, x);
 }
 
 double CalcAcos(double x) {
@@ -235,7 +236,7 @@ double CalcAcos(double x) {
         return 0.0;
     if (x == -1)
         return kPi;
-    return CorrectlyRounded(FastAcos, SlowAcos, x);
+    return CorrectlyRounded(QuickAcos, FastAcos, SlowAcos, x);
 }
 
 double CalcAtan(double x) {
@@ -243,7 +244,7 @@ double CalcAtan(double x) {
         return x;
     if (std::isinf(x))
         return std::copysign(kHalfPi, x);
-    return CorrectlyRounded(FastAtan, SlowAtan, x);
+    return CorrectlyRounded(QuickAtan, FastAtan, SlowAtan, x);
 }
 
 double CalcAtan2(double y, double x) {
@@ -263,5 +264,5 @@ double CalcAtan2(double y, double x) {
         return std::copysign(kHalfPi, y);
     if (std::isinf(x))
         return x > 0 ? std::copysign(0.0, y) : std::copysign(kPi, y);
-    return CorrectlyRounded(FastAtan2, SlowAtan2, y, x);
+    return CorrectlyRounded(QuickAtan2, FastAtan2, SlowAtan2, y, x);
 }

@@ -11,6 +11,7 @@
 
 #include "engine/calc_trig.h"
 #include "engine/correct_fast.h"
+#include "engine/correct_quick.h"
 #include "engine/correct_math.h"
 
 struct MathFunction {
@@ -19,26 +20,27 @@ struct MathFunction {
     double (*pavra)(double, double);
     int (*one)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
     int (*two)(mpfr_ptr, mpfr_srcptr, mpfr_srcptr, mpfr_rnd_t);
-    FastValue (*fast)(double, double);  // the fast path's value and bound
+    FastValue (*quick)(double, double);  // the first evaluation's value and bound
+    FastValue (*fast)(double, double);   // the fast path's
 };
 
 #define PAVRA_ONE(f) [](double a, double) { return f(a); }
 #define PAVRA_TWO(f) [](double a, double b) { return f(a, b); }
 inline const MathFunction kMathFunctions[] = {
-    {"acos", 1, PAVRA_ONE(CalcAcos), mpfr_acos, nullptr, PAVRA_ONE(FastAcos)},
-    {"asin", 1, PAVRA_ONE(CalcAsin), mpfr_asin, nullptr, PAVRA_ONE(FastAsin)},
-    {"atan", 1, PAVRA_ONE(CalcAtan), mpfr_atan, nullptr, PAVRA_ONE(FastAtan)},
-    {"atan2", 2, PAVRA_TWO(CalcAtan2), nullptr, mpfr_atan2, PAVRA_TWO(FastAtan2)},
-    {"cos", 1, PAVRA_ONE(CalcCos), mpfr_cos, nullptr, PAVRA_ONE(FastCos)},
-    {"cosh", 1, PAVRA_ONE(CalcCosh), mpfr_cosh, nullptr, PAVRA_ONE(FastCosh)},
-    {"exp", 1, PAVRA_ONE(CalcExp), mpfr_exp, nullptr, PAVRA_ONE(FastExp)},
-    {"log", 1, PAVRA_ONE(CalcLog), mpfr_log, nullptr, PAVRA_ONE(FastLog)},
-    {"log10", 1, PAVRA_ONE(CalcLog10), mpfr_log10, nullptr, PAVRA_ONE(FastLog10)},
-    {"pow", 2, PAVRA_TWO(CalcPow), nullptr, mpfr_pow, PAVRA_TWO(FastPow)},
-    {"sin", 1, PAVRA_ONE(CalcSin), mpfr_sin, nullptr, PAVRA_ONE(FastSin)},
-    {"sinh", 1, PAVRA_ONE(CalcSinh), mpfr_sinh, nullptr, PAVRA_ONE(FastSinh)},
-    {"tan", 1, PAVRA_ONE(CalcTan), mpfr_tan, nullptr, PAVRA_ONE(FastTan)},
-    {"tanh", 1, PAVRA_ONE(CalcTanh), mpfr_tanh, nullptr, PAVRA_ONE(FastTanh)},
+    {"acos", 1, PAVRA_ONE(CalcAcos), mpfr_acos, nullptr, PAVRA_ONE(QuickAcos), PAVRA_ONE(FastAcos)},
+    {"asin", 1, PAVRA_ONE(CalcAsin), mpfr_asin, nullptr, PAVRA_ONE(QuickAsin), PAVRA_ONE(FastAsin)},
+    {"atan", 1, PAVRA_ONE(CalcAtan), mpfr_atan, nullptr, PAVRA_ONE(QuickAtan), PAVRA_ONE(FastAtan)},
+    {"atan2", 2, PAVRA_TWO(CalcAtan2), nullptr, mpfr_atan2, PAVRA_TWO(QuickAtan2), PAVRA_TWO(FastAtan2)},
+    {"cos", 1, PAVRA_ONE(CalcCos), mpfr_cos, nullptr, nullptr, PAVRA_ONE(FastCos)},
+    {"cosh", 1, PAVRA_ONE(CalcCosh), mpfr_cosh, nullptr, nullptr, PAVRA_ONE(FastCosh)},
+    {"exp", 1, PAVRA_ONE(CalcExp), mpfr_exp, nullptr, nullptr, PAVRA_ONE(FastExp)},
+    {"log", 1, PAVRA_ONE(CalcLog), mpfr_log, nullptr, nullptr, PAVRA_ONE(FastLog)},
+    {"log10", 1, PAVRA_ONE(CalcLog10), mpfr_log10, nullptr, nullptr, PAVRA_ONE(FastLog10)},
+    {"pow", 2, PAVRA_TWO(CalcPow), nullptr, mpfr_pow, nullptr, PAVRA_TWO(FastPow)},
+    {"sin", 1, PAVRA_ONE(CalcSin), mpfr_sin, nullptr, nullptr, PAVRA_ONE(FastSin)},
+    {"sinh", 1, PAVRA_ONE(CalcSinh), mpfr_sinh, nullptr, nullptr, PAVRA_ONE(FastSinh)},
+    {"tan", 1, PAVRA_ONE(CalcTan), mpfr_tan, nullptr, nullptr, PAVRA_ONE(FastTan)},
+    {"tanh", 1, PAVRA_ONE(CalcTanh), mpfr_tanh, nullptr, nullptr, PAVRA_ONE(FastTanh)},
 };
 #undef PAVRA_ONE
 #undef PAVRA_TWO

@@ -1,0 +1,33 @@
+// Error-free transformations on doubles: a sum or a product as a double and its exact error, with
+// no fused multiply-add, so that every build gives the same bits.
+#pragma once
+
+struct DD {
+    double hi, lo;
+};
+
+inline DD TwoSum(double a, double b) {
+    double s = a + b;
+    double bb = s - a;
+    return {s, (a - (s - bb)) + (b - bb)};
+}
+
+inline DD FastTwoSum(double a, double b) {  // |a| >= |b| or a == 0
+    double s = a + b;
+    return {s, b - (s - a)};
+}
+
+// a = hi + lo with hi of 26 significant bits and |lo| <= 2^-27 |a| (Veltkamp), for |a| below
+// 2^995: a product of hi with a double of at most 27 bits is exact.
+inline DD Split(double a) {
+    double t = 134217729.0 * a;  // 2^27 + 1
+    double hi = t - (t - a);
+    return {hi, a - hi};
+}
+
+// a * b exactly (Dekker), for |a|, |b| below 2^995 and a product above 2^-969.
+inline DD TwoProd(double a, double b) {
+    DD x = Split(a), y = Split(b);
+    double p = a * b;
+    return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
+}
