@@ -485,20 +485,6 @@ bool LogArgument(double x) { return x > 0 && x <= 1.7976931348623157e308 && x !=
 
 }  // namespace
 
-// The two ends of the interval are widened to 2 eps, which covers the rounding of v.lo +- e
-// (under 2^-105 |v.hi|); rounding to nearest is monotonic, so equal ends mean every value between
-// rounds alike.
-bool FastRound(const FastValue& v, double* out) {
-    if (!v.made)
-        return false;
-    double e = 2 * v.eps * Abs(v.hi);
-    double a = v.hi + (v.lo - e), b = v.hi + (v.lo + e);
-    if (a != b)
-        return false;
-    *out = v.scale == 0 ? a : a * Pow2(v.scale);
-    return true;
-}
-
 FastValue FastExp(double x) {
     if (!(Abs(x) <= 708))
         return kNotMade;

@@ -5,6 +5,9 @@
 // precise path takes and reaches none outside them.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
+
 // (hi + lo) 2^scale, normalised, within eps |hi + lo| 2^scale of the exact value, eps >= 2^-104;
 // made is false where the evaluation does not reach.
 struct FastValue {
@@ -13,8 +16,25 @@ struct FastValue {
     bool made = false;
 };
 
-// True with the nearest double in *out when every value within the bound rounds to it.
-bool FastRound(const FastValue& v, double* out);
+// True with the nearest double in *out when every value within the bound rounds to it. The two
+// ends of the interval are widened to 2 eps, which covers the rounding of lo +- e (under 2^-105
+// |hi|); rounding to nearest is monotonic, so equal ends mean every value between rounds alike.
+inline bool FastRound(const FastValue& v, double* out) {
+    if (!v.made)
+        return false;
+    double e = 2 * v.eps * (v.hi < 0 ? -v.hi : v.hi);
+    double a = v.hi + (v.lo - e), b = v.hi + (v.lo + e);
+    if (a != b)
+        return false;
+    if (v.scale != 0) {
+        uint64_t bits = static_cast<uint64_t>(v.scale + 1023) << 52;  // 2^scale
+        double twoToScale;
+        std::memcpy(&twoToScale, &bits, sizeof twoToScale);
+        a *= twoToScale;
+    }
+    *out = a;
+    return true;
+}
 
 FastValue FastExp(double x);
 FastValue FastLog(double x);

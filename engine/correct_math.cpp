@@ -125,12 +125,12 @@ double CalcExp(double x) {
 
 double CalcLog(double x) {
     double r;
-    return LogSpecial(x, &r) ? r : CorrectlyRounded(FastLog, SlowLog, x);
+    return LogSpecial(x, &r) ? r : CorrectlyRounded(QuickLog, FastLog, SlowLog, x);
 }
 
 double CalcLog10(double x) {
     double r;
-    return LogSpecial(x, &r) ? r : CorrectlyRounded(FastLog10, SlowLog10, x);
+    return LogSpecial(x, &r) ? r : CorrectlyRounded(QuickLog10, FastLog10, SlowLog10, x);
 }
 
 double CalcPow(double x, double y) {

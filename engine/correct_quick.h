@@ -7,6 +7,8 @@
 
 #include "engine/correct_fast.h"
 
+FastValue QuickLog(double x);
+FastValue QuickLog10(double x);
 FastValue QuickAtan(double x);             // 2^-30 <= |x|
 FastValue QuickAtan2(double y, double x);  // both finite and non-zero
 FastValue QuickAsin(double x);             // 2^-30 <= |x| < 1

@@ -39,6 +39,34 @@ def main():
                      [mpmath.atan(mpmath.mpf(j) / 256) for j in range(257)]))
     out.append("")
     out.append(table("kPiMultiples", "pi / 2, pi", [mpmath.pi / 2, mpmath.pi]))
+    # The logarithm's reduction: for the mantissa m in [1 + i/512, 1 + (i + 1)/512), R_i near
+    # 1/m with 10 significant bits (1 and 1/2 at the ends, where log x is small), and -log R_i, or
+    # -log(2 R_i) from i = 256 on, where the exponent is raised by one.
+    reciprocal, minus_log = [], []
+    for i in range(512):
+        if i == 0:
+            r = mpmath.mpf(1)
+        elif i == 511:
+            r = mpmath.mpf(0.5)
+        else:
+            centre = 1 + (mpmath.mpf(i) + 0.5) / 512
+            e = int(mpmath.floor(mpmath.log(1 / centre, 2)))
+            r = mpmath.nint(1 / centre * 2 ** (9 - e)) / 2 ** (9 - e)
+        reciprocal.append(nearest(r))
+        minus_log.append(-mpmath.log(r if i < 256 else 2 * r))
+    out.append("")
+    out.append("// R_i near the reciprocal of 1 + (i + 0.5) / 512, with 10 significant bits")
+    out.append("inline constexpr double kLogReciprocal[512] = {")
+    out += [f"    {hexfloat(r)}," for r in reciprocal]
+    out.append("};")
+    out.append("")
+    out.append(table("kLogMinusLog", "-log R_i, or -log(2 R_i) from i = 256 on", minus_log))
+    ln2 = mpmath.log(2)
+    ln2_hi = mpmath.floor(ln2 * 2 ** 42) / 2 ** 42
+    out.append("")
+    out.append(f"// ln 2 in 42 bits, and the rest\ninline constexpr DD kLn2 = {{{hexfloat(nearest(ln2_hi))}, "
+               f"{hexfloat(nearest(ln2 - ln2_hi))}}};")
+    out.append(f"// 1 / ln 10\ninline constexpr DD kInverseLn10 = {pair(1 / mpmath.log(10))};")
     print("\n".join(out))
 
 
