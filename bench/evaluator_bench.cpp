@@ -148,7 +148,7 @@ const FunctionPair kFunctionPairs[] = {
     {"atan2", TWO(CalcAtan2), TWO(std::atan2), -100, 100, TWO(QuickAtan2), TWO(FastAtan2), TWO(SlowAtan2)},
     {"cos", ONE(CalcCos), ONE(std::cos), -1000, 1000, ONE(FastCos), ONE(FastCos), ONE(SlowCos)},
     {"cosh", ONE(CalcCosh), ONE(std::cosh), -20, 20, ONE(FastCosh), ONE(FastCosh), ONE(SlowCosh)},
-    {"exp", ONE(CalcExp), ONE(std::exp), -40, 40, ONE(FastExp), ONE(FastExp), ONE(SlowExp)},
+    {"exp", ONE(CalcExp), ONE(std::exp), -40, 40, ONE(QuickExp), ONE(FastExp), ONE(SlowExp)},
     {"log", ONE(CalcLog), ONE(std::log), 0, 1000, ONE(QuickLog), ONE(FastLog), ONE(SlowLog)},
     {"log10", ONE(CalcLog10), ONE(std::log10), 0, 1000, ONE(QuickLog10), ONE(FastLog10), ONE(SlowLog10)},
     {"pow", TWO(CalcPow), TWO(std::pow), 0, 20, TWO(FastPow), TWO(FastPow), TWO(SlowPow)},

@@ -120,7 +120,7 @@ double CalcExp(double x) {
         return 0.0;
     if (std::fabs(x) < 2.7755575615628914e-17)  // 2^-55
         return 1.0;
-    return CorrectlyRounded(FastExp, SlowExp, x);
+    return CorrectlyRounded(QuickExp, FastExp, SlowExp, x);
 }
 
 double CalcLog(double x) {

@@ -155,6 +155,33 @@ DD Times(DD a, DD b) {
     return FastTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
 }
 
+const double kQuickExpEps = 6.776263578034403e-21;  // 2^-67
+
+// e^x within 2^-68.2 relative as 2^m times the result, for |x| <= 708.
+// x = n ln2/128 + r, n = 128 m + j, |n| < 2^17, |r| <= 2^-8.5: n times the 35 bits of ln2/128 is
+// exact and so is x minus it (Sterbenz); the rest of ln2/128 (2^-96 left) times n is within
+// 2^-78.5 and r = r_h + r_l exactly from there (TwoSum). e^r = 1 + r_h + q, q = r_l + r_h^2 (1/2
+// + r_h/6 + ... + r_h^4/720) (next term below 2^-72), at most 2^-18.06 and within 4u of itself
+// (2^-69.1). T = 2^(j/128) within 2^-106; T_h r_h is exact (TwoProd), T_h q within u 2^-17
+// (relative to T, 2^-71), and the last sum of the low parts, at most 2^-17, within 2^-70.
+DD ExpCore(double x, int* m) {
+    double n = (x * 184.6649652337873 + 6755399441055744.0) - 6755399441055744.0;  // 128 / ln 2, 1.5 2^52
+    DD r = TwoSum(x - n * kLn2By128.hi, -n * kLn2By128.lo);
+    double h = r.hi;
+    double q =
+        r.lo +
+        h * h *
+            (0.5 + h * (0.16666666666666666 +
+                        h * (0.041666666666666664 + h * (0.008333333333333333 + h * 0.001388888888888889))));
+    int whole = static_cast<int>(n);
+    int j = whole & 127;
+    *m = (whole - j) / 128;
+    const DD& t = kExp2Table[j];
+    DD p = TwoProd(t.hi, h);
+    DD s = FastTwoSum(t.hi, p.hi);
+    return FastTwoSum(s.hi, (((s.lo + p.lo) + t.lo) + t.lo * (h + q)) + t.hi * q);
+}
+
 bool LogArgument(double x) { return x > 0 && x <= 1.7976931348623157e308 && x != 1; }
 
 }  // namespace
@@ -223,4 +250,13 @@ FastValue QuickLog(double x) { return LogArgument(x) ? Made(LogCore(x), kQuickLo
 // The product by 1 / ln 10 adds 2^-102.
 FastValue QuickLog10(double x) {
     return LogArgument(x) ? Made(Times(LogCore(x), kInverseLn10), kQuickLogEps) : kNotMade;
+}
+
+FastValue QuickExp(double x) {
+    if (!(Abs(x) <= 708))
+        return kNotMade;
+    int m;
+    FastValue v = Made(ExpCore(x, &m), kQuickExpEps);
+    v.scale = m;  // normal: e^x >= 2^-1021
+    return v;
 }

@@ -7,6 +7,7 @@
 
 #include "engine/correct_fast.h"
 
+FastValue QuickExp(double x);
 FastValue QuickLog(double x);
 FastValue QuickLog10(double x);
 FastValue QuickAtan(double x);             // 2^-30 <= |x|

@@ -67,6 +67,13 @@ def main():
     out.append(f"// ln 2 in 42 bits, and the rest\ninline constexpr DD kLn2 = {{{hexfloat(nearest(ln2_hi))}, "
                f"{hexfloat(nearest(ln2 - ln2_hi))}}};")
     out.append(f"// 1 / ln 10\ninline constexpr DD kInverseLn10 = {pair(1 / mpmath.log(10))};")
+    out.append("")
+    out.append(table("kExp2Table", "2^(j / 128), j = 0 to 127", [mpmath.mpf(2) ** (mpmath.mpf(j) / 128)
+                                                               for j in range(128)]))
+    step = ln2 / 128
+    step_hi = mpmath.floor(step * 2 ** 42) / 2 ** 42  # 35 significant bits
+    out.append(f"// ln 2 / 128 in 35 bits, and the rest\ninline constexpr DD kLn2By128 = "
+               f"{{{hexfloat(nearest(step_hi))}, {hexfloat(nearest(step - step_hi))}}};")
     print("\n".join(out))
 
 

@@ -33,7 +33,7 @@ inline const MathFunction kMathFunctions[] = {
     {"atan2", 2, PAVRA_TWO(CalcAtan2), nullptr, mpfr_atan2, PAVRA_TWO(QuickAtan2), PAVRA_TWO(FastAtan2)},
     {"cos", 1, PAVRA_ONE(CalcCos), mpfr_cos, nullptr, nullptr, PAVRA_ONE(FastCos)},
     {"cosh", 1, PAVRA_ONE(CalcCosh), mpfr_cosh, nullptr, nullptr, PAVRA_ONE(FastCosh)},
-    {"exp", 1, PAVRA_ONE(CalcExp), mpfr_exp, nullptr, nullptr, PAVRA_ONE(FastExp)},
+    {"exp", 1, PAVRA_ONE(CalcExp), mpfr_exp, nullptr, PAVRA_ONE(QuickExp), PAVRA_ONE(FastExp)},
     {"log", 1, PAVRA_ONE(CalcLog), mpfr_log, nullptr, PAVRA_ONE(QuickLog), PAVRA_ONE(FastLog)},
     {"log10", 1, PAVRA_ONE(CalcLog10), mpfr_log10, nullptr, PAVRA_ONE(QuickLog10), PAVRA_ONE(FastLog10)},
     {"pow", 2, PAVRA_TWO(CalcPow), nullptr, mpfr_pow, nullptr, PAVRA_TWO(FastPow)},
