@@ -196,7 +196,7 @@ double CalcSinh(double x) {
         return x;
     if (std::fabs(x) > 711)
         return std::copysign(INFINITY, x);
-    return CorrectlyRounded(FastSinh, SlowSinh, x);
+    return CorrectlyRounded(QuickSinh, FastSinh, SlowSinh, x);
 }
 
 double CalcCosh(double x) {
@@ -206,7 +206,7 @@ double CalcCosh(double x) {
         return INFINITY;
     if (std::fabs(x) < 7.450580596923828e-09)  // 2^-27: 1 + x^2/2 rounds to 1
         return 1.0;
-    return CorrectlyRounded(FastCosh, SlowCosh, x);
+    return CorrectlyRounded(QuickCosh, FastCosh, SlowCosh, x);
 }
 
 double CalcTanh(double x) {

@@ -9,6 +9,8 @@
 
 FastValue QuickExp(double x);
 FastValue QuickLog(double x);
+FastValue QuickSinh(double x);  // 1/2 <= |x|
+FastValue QuickCosh(double x);
 FastValue QuickLog10(double x);
 FastValue QuickAtan(double x);             // 2^-30 <= |x|
 FastValue QuickAtan2(double y, double x);  // both finite and non-zero
