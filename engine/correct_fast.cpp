@@ -196,17 +196,9 @@ const double kExpEps = 1.0 / 3.7778931862957162e22;  // 2^-75
 // The table is within 2^-104: together under 2^-78.5.
 DD LogCore(double x) {
     const Tables& t = T();
-    int e = 0;
-    if (x < 2.2250738585072014e-308) {
-        x *= 18014398509481984.0;  // 2^54
-        e = -54;
-    }
+    int e;
     uint64_t bits;
-    std::memcpy(&bits, &x, sizeof bits);
-    e += static_cast<int>(bits >> 52) - 1023;
-    bits = (bits & ((1ull << 52) - 1)) | (1023ull << 52);
-    double m;
-    std::memcpy(&m, &bits, sizeof m);
+    double m = Decompose(x, &e, &bits);
     if (m >= 1.5) {
         m *= 0.5;
         ++e;

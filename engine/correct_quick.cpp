@@ -118,18 +118,10 @@ const double kQuickLogEps = 6.776263578034403e-21;  // 2^-67
 // table within 2^-106. With E = 0 and L_i = 0, |log x| ~ |z|, and the errors scale with z^2: at
 // most 2^-69.3 + 2^-69.6 + 2^-75 of log x; else |log x| >= 2^-9.1: under 2^-69.3.
 DD LogCore(double x) {
-    int e = 0;
-    if (x < 2.2250738585072014e-308) {
-        x *= 18014398509481984.0;  // 2^54
-        e = -54;
-    }
+    int e;
     uint64_t bits;
-    std::memcpy(&bits, &x, sizeof bits);
-    e += static_cast<int>(bits >> 52) - 1023;
+    double m = Decompose(x, &e, &bits);
     int i = static_cast<int>((bits >> 43) & 511);
-    bits = (bits & ((1ull << 52) - 1)) | (1023ull << 52);
-    double m;
-    std::memcpy(&m, &bits, sizeof m);
     if (i >= 256)
         ++e;
     double r = kLogReciprocal[i];

@@ -2,6 +2,9 @@
 // no fused multiply-add, so that every build gives the same bits.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
+
 struct DD {
     double hi, lo;
 };
@@ -30,4 +33,20 @@ inline DD TwoProd(double a, double b) {
     DD x = Split(a), y = Split(b);
     double p = a * b;
     return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
+}
+
+// A finite x > 0 as 2^e m, m in [1, 2): returns m and sets *e and *bits (x's bits, subnormals
+// first scaled by 2^54).
+inline double Decompose(double x, int* e, uint64_t* bits) {
+    *e = 0;
+    if (x < 2.2250738585072014e-308) {
+        x *= 18014398509481984.0;  // 2^54
+        *e = -54;
+    }
+    std::memcpy(bits, &x, sizeof *bits);
+    *e += static_cast<int>(*bits >> 52) - 1023;
+    uint64_t mantissa = (*bits & ((1ull << 52) - 1)) | (1023ull << 52);
+    double m;
+    std::memcpy(&m, &mantissa, sizeof m);
+    return m;
 }
