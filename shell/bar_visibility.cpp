@@ -8,6 +8,9 @@ namespace {
 
 // Posted to look at the foreground again after the bar was told it loses activation.
 const UINT kActivationCheckMessage = WM_APP + 3;
+// Posted when the bar goes out of sight: a press of the mouse is ended once the button that
+// reported it has finished taking the mouse.
+const UINT kEndMousePressMessage = WM_APP + 4;
 const int kClosedHeight = 49;
 // The settings area below the answer line is seen whole at this height.
 const int kOpenHeight = 169;
@@ -104,6 +107,10 @@ bool BarVisibility::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
             RollUpUnlessCompanion();
         result = TRUE;
         return true;
+    case kEndMousePressMessage:
+        ReleaseMouse();
+        result = TRUE;
+        return true;
     default: return false;
     }
 }
@@ -163,14 +170,23 @@ void BarVisibility::Unroll() {
 }
 
 // A title button acts while the mouse is still down on it and keeps the mouse: a bar that went
-// away under it would send its next click, anywhere, to that button.
+// away under it would send its next click, anywhere, to that button. Some platforms (Wine) let the
+// button take the mouse only after it has reported the press, so the press is ended again once
+// that is done.
 void BarVisibility::EndMousePress() const {
+    ReleaseMouse();
+    PostMessageA(Window(), kEndMousePressMessage, 0, 0);
+}
+
+void BarVisibility::ReleaseMouse() const {
     HWND captured = GetCapture();
-    if (!captured || (captured != Window() && !IsChild(Window(), captured)))
-        return;
-    ReleaseCapture();
-    if (IsButton(captured))
-        SendMessageA(captured, BM_SETSTATE, FALSE, 0);
+    if (captured && (captured == Window() || IsChild(Window(), captured)))
+        ReleaseCapture();
+    // Nor is any button of the bar left drawn pushed.
+    for (HWND child = GetWindow(Window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsButton(child) && (SendMessageA(child, BM_GETSTATE, 0, 0) & BST_PUSHED))
+            SendMessageA(child, BM_SETSTATE, FALSE, 0);
+    }
 }
 
 // In notification-area mode the bar and the mode's windows only hide; the icon brings them back.

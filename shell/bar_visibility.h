@@ -63,6 +63,7 @@ private:
     void KeepTopEdge(RECT* dragged) const;
     void OnActivationChange(bool active);
     void RollUpUnlessCompanion();
+    void ReleaseMouse() const;
     HWND Window() const;
 
     const CDialog& bar;
