@@ -151,11 +151,11 @@ const FunctionPair kFunctionPairs[] = {
     {"exp", ONE(CalcExp), ONE(std::exp), -40, 40, ONE(QuickExp), ONE(FastExp), ONE(SlowExp)},
     {"log", ONE(CalcLog), ONE(std::log), 0, 1000, ONE(QuickLog), ONE(FastLog), ONE(SlowLog)},
     {"log10", ONE(CalcLog10), ONE(std::log10), 0, 1000, ONE(QuickLog10), ONE(FastLog10), ONE(SlowLog10)},
-    {"pow", TWO(CalcPow), TWO(std::pow), 0, 20, TWO(FastPow), TWO(FastPow), TWO(SlowPow)},
+    {"pow", TWO(CalcPow), TWO(std::pow), 0, 20, TWO(QuickPow), TWO(FastPow), TWO(SlowPow)},
     {"sin", ONE(CalcSin), ONE(std::sin), -1000, 1000, ONE(QuickSin), ONE(FastSin), ONE(SlowSin)},
     {"sinh", ONE(CalcSinh), ONE(std::sinh), -20, 20, ONE(QuickSinh), ONE(FastSinh), ONE(SlowSinh)},
     {"tan", ONE(CalcTan), ONE(std::tan), -1000, 1000, ONE(QuickTan), ONE(FastTan), ONE(SlowTan)},
-    {"tanh", ONE(CalcTanh), ONE(std::tanh), -5, 5, ONE(FastTanh), ONE(FastTanh), ONE(SlowTanh)},
+    {"tanh", ONE(CalcTanh), ONE(std::tanh), -5, 5, ONE(QuickTanh), ONE(FastTanh), ONE(SlowTanh)},
 };
 #undef ONE
 #undef TWO

@@ -1,5 +1,11 @@
 #include "engine/correct_quick.h"
 
+// The double-doubles stay in scalar registers: packed into vectors through memory, their halves
+// are stored apart and loaded together, which stalls on every call.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC optimize("no-tree-slp-vectorize")
+#endif
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -30,6 +36,15 @@ const double kQuickLogEps = 6.776263578034403e-21;    // 2^-67
 const double kQuickExpEps = 6.776263578034403e-21;    // 2^-67
 const double kQuickTrigEps = 1.3552527156068805e-20;  // 2^-66
 const double kQuickTanEps = 2.710505431213761e-20;    // 2^-65
+const double kQuickTanhEps = 1.3552527156068805e-20;  // 2^-66
+
+// 2^k for -1022 <= k <= 1023.
+double Pow2(int k) {
+    uint64_t bits = static_cast<uint64_t>(k + 1023) << 52;
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+}
 
 // k pi/2 + sign atan, k = 1 or 2, within 2^-68.5 relative: atan <= pi/4 carries its absolute error
 // 2^-68.5 pi/4 into a result of at least pi/4; the constant and the sums add 2^-104.
@@ -135,3 +150,5 @@ FastValue QuickAtan(double x) { return PAVRA_QUICK_CALL(Atan, x); }
 FastValue QuickAtan2(double y, double x) { return PAVRA_QUICK_CALL(Atan2, y, x); }
 FastValue QuickAsin(double x) { return PAVRA_QUICK_CALL(Asin, x); }
 FastValue QuickAcos(double x) { return PAVRA_QUICK_CALL(Acos, x); }
+FastValue QuickPow(double x, double y) { return PAVRA_QUICK_CALL(Pow, x, y); }
+FastValue QuickTanh(double x) { return PAVRA_QUICK_CALL(Tanh, x); }

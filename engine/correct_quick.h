@@ -19,6 +19,8 @@ FastValue QuickAcos(double x);             // |x| < 1
 FastValue QuickSin(double x);              // 2^-30 <= |x|
 FastValue QuickCos(double x);
 FastValue QuickTan(double x);
+FastValue QuickPow(double x, double y);  // x > 0, x != 1
+FastValue QuickTanh(double x);           // 2^-30 <= |x| <= 22
 
 // Where the processor has the fused multiply-add, the first evaluation's exact products use it
 // (chosen at the first call); elsewhere Dekker's. Both give the same bits. For the tests: whether

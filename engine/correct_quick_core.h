@@ -107,22 +107,22 @@ PAVRA_QUICK_TARGET DD Times(DD a, DD b) {
     return FastTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
 }
 
-// e^x within 2^-68.2 relative as 2^m times the result, for |x| <= 708.
+// e^x within 2^-68.2 relative as 2^m times the result, for x = x.hi + x.lo, |x.hi| <= 708,
+// |x.lo| <= 2^-52 |x.hi|.
 // x = n ln2/128 + r, n = 128 m + j, |n| < 2^17, |r| <= 2^-8.5: n times the 35 bits of ln2/128 is
-// exact and so is x minus it (Sterbenz); the rest of ln2/128 (2^-96 left) times n is within
-// 2^-78.5 and r = r_h + r_l exactly from there (TwoSum). e^r = 1 + r_h + q, q = r_l + r_h^2 (1/2
-// + r_h/6 + ... + r_h^4/720) (next term below 2^-72), at most 2^-18.06 and within 4u of itself
-// (2^-69.1). T = 2^(j/128) within 2^-106; T_h r_h is exact (TwoProd), T_h q within u 2^-17
-// (relative to T, 2^-71), and the last sum of the low parts, at most 2^-17, within 2^-70.
-PAVRA_QUICK_TARGET DD ExpCore(double x, int* m) {
-    double n = (x * 184.6649652337873 + 6755399441055744.0) - 6755399441055744.0;  // 128 / ln 2, 1.5 2^52
-    DD r = TwoSum(x - n * kLn2By128.hi, -n * kLn2By128.lo);
-    double h = r.hi;
-    double q =
-        r.lo +
-        h * h *
-            (0.5 + h * (0.16666666666666666 +
-                        h * (0.041666666666666664 + h * (0.008333333333333333 + h * 0.001388888888888889))));
+// exact and so is x.hi minus it (Sterbenz); the rest of ln2/128 (2^-96 left) times n, and its sum
+// with x.lo, are within 2^-78 and r = r_h + r_l exactly from there (TwoSum). e^r = 1 + r_h + q,
+// q = r_l + r_h^2 (1/2 + r_h/6 + ... + r_h^4/720) (next term below 2^-72), at most 2^-18.06 and
+// within 4u of itself (2^-69.1), the polynomial by pairs (Estrin). T = 2^(j/128) within 2^-106;
+// T_h r_h is exact (Product), T_h q within u 2^-17 (relative to T, 2^-71), and the last sum of
+// the low parts, at most 2^-17, within 2^-70.
+PAVRA_QUICK_TARGET DD ExpCore(DD x, int* m) {
+    double n = (x.hi * 184.6649652337873 + 6755399441055744.0) - 6755399441055744.0;  // 128 / ln 2, 1.5 2^52
+    DD r = TwoSum(x.hi - n * kLn2By128.hi, x.lo - n * kLn2By128.lo);
+    double h = r.hi, h2 = h * h;
+    double pair1 = 0.5 + h * 0.16666666666666666;
+    double pair2 = 0.041666666666666664 + h * 0.008333333333333333;
+    double q = r.lo + h2 * (pair1 + h2 * (pair2 + h2 * 0.001388888888888889));
     int whole = static_cast<int>(n);
     int j = whole & 127;
     *m = (whole - j) / 128;
@@ -132,16 +132,25 @@ PAVRA_QUICK_TARGET DD ExpCore(double x, int* m) {
     return FastTwoSum(s.hi, (((s.lo + p.lo) + t.lo) + t.lo * (h + q)) + t.hi * q);
 }
 
-// (e^|x| +- e^-|x|) / 2 for |x| <= 708 as 2^(*m - 1) times the result, the two parts by ExpCore,
-// each within 2^-68.2; beyond 40, e^-|x| is below 2^-115 of e^|x| and left out. The scaling of
-// the smaller part by 2^(m2 - m) (at least 2^-117) is exact, and the sums add 2^-104.
+// 1 / a within 2^-104 relative: 1 - a.hi q is exact (Product; 1 - p.hi by Sterbenz), so the one
+// correction leaves only the rounding of its small terms.
+PAVRA_QUICK_TARGET DD Reciprocal(DD a) {
+    double q = 1 / a.hi;
+    DD p = Product(a.hi, q);
+    double e = ((1 - p.hi) - p.lo) - a.lo * q;
+    return FastTwoSum(q, q * e);
+}
+
+// (e^|x| +- e^-|x|) / 2 for |x| <= 708 as 2^(*m - 1) times the result: e^|x| = 2^m A by ExpCore,
+// within 2^-68.2, and e^-|x| = 2^-m / A with the same error and the reciprocal's 2^-104; beyond
+// 40, e^-|x| is below 2^-115 of e^|x| and left out. The scaling by 2^-2m (at least 2^-116) is
+// exact, and the sums add 2^-104.
 PAVRA_QUICK_TARGET DD ExpPair(double ax, double sign, int* m) {
-    DD a = ExpCore(ax, m);
+    DD a = ExpCore({ax, 0}, m);
     if (ax > 40)
         return a;
-    int m2;
-    DD b = ExpCore(-ax, &m2);
-    double scale = sign * std::ldexp(1.0, m2 - *m);
+    DD b = Reciprocal(a);
+    double scale = sign * Pow2(-2 * *m);
     DD s = TwoSum(a.hi, b.hi * scale);
     return FastTwoSum(s.hi, (s.lo + a.lo) + b.lo * scale);
 }
@@ -283,7 +292,7 @@ PAVRA_QUICK_TARGET FastValue Exp(double x) {
     if (!(Abs(x) <= 708))
         return kNotMade;
     int m;
-    FastValue v = Made(ExpCore(x, &m), kQuickExpEps);
+    FastValue v = Made(ExpCore({x, 0}, &m), kQuickExpEps);
     v.scale = m;  // normal: e^x >= 2^-1021
     return v;
 }
@@ -327,6 +336,43 @@ PAVRA_QUICK_TARGET FastValue Tan(double x) {
         return kNotMade;
     DD s = SinAt(p, p.k), c = SinAt(p, p.k + 256);
     return Made(Ratio(s, c, 1 / c.hi), kQuickTanEps);
+}
+
+// x^y = e^(y log x) for x > 0, x != 1, 2^-900 <= |y log x| <= 708 and |y| <= 2^900: log x
+// within 2^-68.4 relative (LogCore), t = y log x with y l.hi exact (Product) and y l.lo within
+// 2^-104 |t|; t's error moves e^t by 1.01 times itself: e^t within 2^-68.2 + 2^-68.38 |t|, and
+// 2^-67 (1 + |t|) is handed on.
+PAVRA_QUICK_TARGET FastValue Pow(double x, double y) {
+    if (!LogArgument(x) || !(Abs(y) <= 8.452712498170644e270))  // 2^900
+        return kNotMade;
+    DD l = LogCore(x);
+    DD p = Product(y, l.hi);
+    if (!(Abs(p.hi) <= 708 && Abs(p.hi) >= 1.1832913578315177e-271))  // 2^-900
+        return kNotMade;
+    DD t = FastTwoSum(p.hi, p.lo + y * l.lo);
+    int m;
+    FastValue v = Made(ExpCore(t, &m), kQuickExpEps * (1 + Abs(t.hi)));
+    v.scale = m;  // normal: e^t >= 2^-1021
+    return v;
+}
+
+// tanh |x| = (1 - d) / (1 + d), d = e^-2|x| = 2^m D by ExpCore within 2^-68.2 and scaled exactly
+// (m >= -64), for 1/4 <= |x| <= 22: d <= e^-1/2, so 1 - d >= 0.39 carries d's error times at most
+// 1.55 and 1 + d times 0.38; the sums are exact but for 2^-105 and the quotient within 2^-100:
+// under 2^-67.2. Below 1/4 the fast path decides.
+PAVRA_QUICK_TARGET FastValue Tanh(double x) {
+    double ax = Abs(x);
+    if (!(ax >= 0.25 && ax <= 22))
+        return kNotMade;
+    int m;
+    DD d = ExpCore({-2 * ax, 0}, &m);
+    double scale = Pow2(m);
+    d = {d.hi * scale, d.lo * scale};
+    DD n = TwoSum(1, -d.hi);
+    n = FastTwoSum(n.hi, n.lo - d.lo);
+    DD e = FastTwoSum(1, d.hi);
+    e = FastTwoSum(e.hi, e.lo + d.lo);
+    return Made(Negate(Ratio(n, e, 1 / e.hi), x < 0), kQuickTanhEps);
 }
 
 }  // namespace PAVRA_QUICK_NAMESPACE

@@ -36,11 +36,11 @@ inline const MathFunction kMathFunctions[] = {
     {"exp", 1, PAVRA_ONE(CalcExp), mpfr_exp, nullptr, PAVRA_ONE(QuickExp), PAVRA_ONE(FastExp)},
     {"log", 1, PAVRA_ONE(CalcLog), mpfr_log, nullptr, PAVRA_ONE(QuickLog), PAVRA_ONE(FastLog)},
     {"log10", 1, PAVRA_ONE(CalcLog10), mpfr_log10, nullptr, PAVRA_ONE(QuickLog10), PAVRA_ONE(FastLog10)},
-    {"pow", 2, PAVRA_TWO(CalcPow), nullptr, mpfr_pow, nullptr, PAVRA_TWO(FastPow)},
+    {"pow", 2, PAVRA_TWO(CalcPow), nullptr, mpfr_pow, PAVRA_TWO(QuickPow), PAVRA_TWO(FastPow)},
     {"sin", 1, PAVRA_ONE(CalcSin), mpfr_sin, nullptr, PAVRA_ONE(QuickSin), PAVRA_ONE(FastSin)},
     {"sinh", 1, PAVRA_ONE(CalcSinh), mpfr_sinh, nullptr, PAVRA_ONE(QuickSinh), PAVRA_ONE(FastSinh)},
     {"tan", 1, PAVRA_ONE(CalcTan), mpfr_tan, nullptr, PAVRA_ONE(QuickTan), PAVRA_ONE(FastTan)},
-    {"tanh", 1, PAVRA_ONE(CalcTanh), mpfr_tanh, nullptr, nullptr, PAVRA_ONE(FastTanh)},
+    {"tanh", 1, PAVRA_ONE(CalcTanh), mpfr_tanh, nullptr, PAVRA_ONE(QuickTanh), PAVRA_ONE(FastTanh)},
 };
 #undef PAVRA_ONE
 #undef PAVRA_TWO
