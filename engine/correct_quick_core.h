@@ -7,7 +7,7 @@ namespace PAVRA_QUICK_NAMESPACE {
 
 // t = a / b as a double-double within 2^-100 relative, for a, b in [2^-500, 2^500] (or a below
 // 2^-500, where only the absolute error 2^-1000 counts), with 1 / b.hi rounded as `inverse`:
-// t.hi = a.hi inverse is within 2u, the remainder a - t.hi b.hi is exact (TwoProd, Sterbenz), and
+// t.hi = a.hi inverse is within 2u, the remainder a - t.hi b.hi is exact (Product, Sterbenz), and
 // t.lo its quotient within 3u of itself.
 PAVRA_QUICK_TARGET DD Ratio(DD a, DD b, double inverse) {
     double th = a.hi * inverse;
@@ -72,11 +72,12 @@ PAVRA_QUICK_TARGET DD Cosine(double ax, double* inverse) {
 // m_h = m to a multiple of 2^-41 has 42, so m_h R is exact and so is m_h R - 1 (Sterbenz), and
 // (m - m_h) R: z = m R - 1 exactly, |z| <= 2^-9 (the table's ends make z = m - 1 and m/2 - 1).
 // log x = E ln2 + L_i + z - z^2/2 + z^3 (1/3 - z/4 + ... - z^5/8) (next term below 2^-84.2 and
-// 2^-75 of z): z_h^2 is exact (TwoProd), E ln2_h exact (42 bits), the leading parts are summed
-// exactly (TwoSum) and the low ones (at most 2^-28.5) within 8u of their size: 2^-78.5. The
-// polynomial's tail (at most 2^-28.6) is within 5u of itself, ln2's rest within 2^-86 and the
-// table within 2^-106. With E = 0 and L_i = 0, |log x| ~ |z|, and the errors scale with z^2: at
-// most 2^-69.3 + 2^-69.6 + 2^-75 of log x; else |log x| >= 2^-9.1: under 2^-69.3.
+// 2^-75 of z): z_h^2 is exact (Product), E ln2_h exact (42 bits), the leading parts are summed
+// exactly (TwoSum) and the low ones (at most 2^-28.5, summed by pairs) within 8u of their size:
+// 2^-78.5. The polynomial's tail (at most 2^-28.6, by pairs: Estrin) is within 5u of itself,
+// ln2's rest within 2^-86 and the table within 2^-106. With E = 0 and L_i = 0, |log x| ~ |z|, and
+// the errors scale with z^2: at most 2^-69.3 + 2^-69.6 + 2^-75 of log x; else |log x| >= 2^-9.1:
+// under 2^-69.3.
 PAVRA_QUICK_TARGET DD LogCore(double x) {
     int e;
     uint64_t bits;
@@ -89,16 +90,17 @@ PAVRA_QUICK_TARGET DD LogCore(double x) {
     DD z = TwoSum(mh * r - 1, (m - mh) * r);
     DD q = Product(z.hi, z.hi);
     double h = z.hi;
-    double tail =
-        h * q.hi *
-        (0.3333333333333333 +
-         h * (-0.25 + h * (0.2 + h * (-0.16666666666666666 + h * (0.14285714285714285 + h * -0.125)))));
+    double h2 = q.hi, h4 = h2 * h2;
+    double pair1 = 0.3333333333333333 + h * -0.25;
+    double pair2 = 0.2 + h * -0.16666666666666666;
+    double pair3 = 0.14285714285714285 + h * -0.125;
+    double tail = h * h2 * ((pair1 + h2 * pair2) + h4 * pair3);
     double de = e;
     const DD& l = kLogMinusLog[i];
     DD s = TwoSum(de * kLn2.hi, l.hi);
     DD t = TwoSum(s.hi, h);
     DD u = TwoSum(t.hi, -0.5 * q.hi);
-    double low = ((((((s.lo + t.lo) + u.lo) + de * kLn2.lo) + l.lo) + z.lo) - 0.5 * q.lo - h * z.lo) + tail;
+    double low = (((s.lo + t.lo) + (u.lo + de * kLn2.lo)) + ((l.lo + z.lo) - (0.5 * q.lo + h * z.lo))) + tail;
     return FastTwoSum(u.hi, low);
 }
 
