@@ -20,6 +20,22 @@ void SetButtonCaption(HWND button, const std::string& text, const char* empty) {
 
 void Check(HWND dialog, int id, int on) { CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
 
+// Queued settings are written at once.
+void WriteQueuedSettings(CpavraModeBase& mode) {
+    if (mode.intChanged) {
+        mode.intChanged = false;
+        for (int i : mode.changedInts)
+            WriteModeInt(mode, i);
+        mode.changedInts.clear();
+    }
+    if (mode.stringChanged) {
+        mode.stringChanged = false;
+        for (int i : mode.changedStrings)
+            WriteModeString(mode, i);
+        mode.changedStrings.clear();
+    }
+}
+
 }  // namespace
 
 CpavraDlg::CpavraDlg(ModeFactory modeFactory)
@@ -27,6 +43,7 @@ CpavraDlg::CpavraDlg(ModeFactory modeFactory)
       createModes(modeFactory),
       icon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PAVRA), IMAGE_ICON,
                                          0, 0, LR_DEFAULTSIZE))),
+      keys(*this, currentMode, previousMode),
       titleStrip(*this, settings),
       barVisibility(*this, settings, settingsOpen, ready,
                     {[this] {
@@ -44,8 +61,7 @@ CpavraDlg::CpavraDlg(ModeFactory modeFactory)
                          if (CpavraModeBase* mode = CurrentMode())
                              mode->ShowSubWindows(show);
                      }}),
-      tray(*this, settings, barVisibility),
-      prompt(inputLine, answerLine, keyState) {}
+      tray(*this, settings, barVisibility) {}
 
 CpavraDlg::~CpavraDlg() = default;
 
@@ -77,8 +93,7 @@ void CpavraDlg::WriteDialogData() {
 }
 
 BOOL CpavraDlg::OnInit() {
-    inputLine.Attach(Item(IDC_INPUT));
-    answerLine.Attach(Item(IDC_ANSWER));
+    keys.Attach(Item(IDC_INPUT), Item(IDC_ANSWER), Item(IDC_MODE_LIST));
     BuildBarSystemMenu(hwnd());
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.Get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.Get()));
@@ -124,7 +139,7 @@ void CpavraDlg::FinishInit() {
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(each->GetCaption()));
     if (SendMessageA(list, CB_SETCURSEL, settings[BarSettings::ModeIndex], 0) == CB_ERR)
         SendMessageA(list, CB_SETCURSEL, 0, 0);
-    prompt.FillCompletionLists(ModeNames());
+    keys.prompt.FillCompletionLists(ModeNames());
 
     LONG_PTR exStyle = GetWindowLongPtrA(hwnd(), GWL_EXSTYLE);
     if (exStyle && SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED))
@@ -178,7 +193,7 @@ bool CpavraDlg::ApplyModeChanges() {
         mode->manualRequest = false;
         OpenManual();
     }
-    ApplySettingChanges(*mode);
+    WriteQueuedSettings(*mode);
     if (changed)
         WriteDialogData();
     return changed;
@@ -216,22 +231,6 @@ void CpavraDlg::ApplyControlChanges(CpavraModeBase& mode) {
     }
 }
 
-// Queued settings are written at once.
-void CpavraDlg::ApplySettingChanges(CpavraModeBase& mode) {
-    if (mode.intChanged) {
-        mode.intChanged = false;
-        for (int i : mode.changedInts)
-            WriteModeInt(mode, i);
-        mode.changedInts.clear();
-    }
-    if (mode.stringChanged) {
-        mode.stringChanged = false;
-        for (int i : mode.changedStrings)
-            WriteModeString(mode, i);
-        mode.changedStrings.clear();
-    }
-}
-
 bool CpavraDlg::OnCommand(int id, int code, HWND) {
     return OnBarCommand(id, code) || OnModeCommand(id, code);
 }
@@ -261,7 +260,7 @@ bool CpavraDlg::OnBarCommand(int id, int code) {
         return true;
     case IDC_ANSWER:
         if (code == EN_KILLFOCUS)
-            prompt.DropPrompt();
+            keys.prompt.DropPrompt();
         return code == EN_KILLFOCUS;
     case IDC_INPUT:
         // A paste that did not fit was cut off: say so rather than let a shortened formula

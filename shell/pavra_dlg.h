@@ -1,6 +1,6 @@
 // The bar: Pavra's only top-level window (dialog 102), run modally by the application.
 // It owns the modes, drives the current one and applies what the mode publishes; its title strip,
-// prompts, visibility rules, tray icon and tooltips are parts of their own.
+// keys and prompts, visibility rules, tray icon and tooltips are parts of their own.
 #pragma once
 
 #include <string>
@@ -8,33 +8,28 @@
 
 #include "platform/dialog.h"
 #include "platform/handles.h"
-#include "shell/bar_prompt.h"
+#include "shell/bar_keys.h"
 #include "shell/bar_settings.h"
 #include "shell/bar_title_strip.h"
 #include "shell/bar_tooltips.h"
 #include "shell/bar_tray.h"
 #include "shell/bar_visibility.h"
-#include "shell/key_state.h"
 #include "shell/mode_list.h"
-#include "shell/pavra_edit.h"
 
-class CpavraDlg : public CDialog {
+class CpavraDlg : public CDialog, public BarKeys::Bar {
 public:
     using ModeFactory = ModeList (*)();
     // createModes makes the modes at initialisation (tests hand in their own).
     explicit CpavraDlg(ModeFactory modeFactory = CreateModes);
     ~CpavraDlg() override;
 
-    // Copies the mode's pending changes into the bar; true when a line's text was replaced.
-    bool ApplyModeChanges();
+    bool ApplyModeChanges() override;
     // Switches to the mode selected in the mode list.
     void SwitchMode();
     // Ends the modal run with the cancel result; the program then ends.
-    void Quit();
+    void Quit() override;
 
     BarSettings settings;
-    std::string inputLineText;
-    std::string answerLineText;
 
 protected:
     BOOL OnInit() override;
@@ -49,10 +44,10 @@ protected:
 
 private:
     // The dialog data exchange of the two lines.
-    void ReadDialogData();
-    void WriteDialogData();
+    void ReadDialogData() override;
+    void WriteDialogData() override;
 
-    CpavraModeBase* CurrentMode() const;
+    CpavraModeBase* CurrentMode() const override;
     RECT ScreenRect() const;
     void FocusInput() const;
 
@@ -61,7 +56,6 @@ private:
     void LayoutBar(int width);
     void ShowModeCaption();
     void ApplyControlChanges(CpavraModeBase& mode);
-    void ApplySettingChanges(CpavraModeBase& mode);
     bool OnBarCommand(int id, int code);
     bool OnModeCommand(int id, int code);
     void Shutdown();
@@ -72,27 +66,18 @@ private:
     void ToggleSettingsArea();
     void OnOption(int id);
 
-    // Keys, prompts and the shell commands (pavra_dlg_keys.cpp).
-    bool KeyHook(MSG* msg);
-    void LineKey(CpavraEdit& line, KeyCommand command);
-    void PromptKey(KeyCommand command);
-    void FinishPrompt(int kind);
-    void ModeListKey(KeyCommand command);
-    void CycleFocus(HWND from);
-    void Enter();
-    void History(CpavraEdit& line, KeyCommand command, int start);
-    void HistoryEnd(CpavraEdit& line, KeyCommand command);
-    void NextMode();
-    std::vector<std::string> ModeNames() const;
-    void ManualCommand(const std::string& name);
-    void OpenManual();
+    // Mode switching and the manual, for the keys and the bar's own controls (pavra_dlg_modes.cpp).
+    void SelectMode(int index) override;
+    void NextMode() override;
+    std::vector<std::string> ModeNames() const override;
+    void OpenManual() override;
 
     // Placement, the ways out of sight and the system menu (pavra_dlg_bar.cpp).
     void PlaceBar();
     void ApplyTopMost();
     void OnBarMoved();
     void MinimizeBar();
-    void CloseBar();
+    void CloseBar() override;
     void OpenDetailedSettings();
     bool OnSysCommand(WPARAM command);
     bool OnPaint();
@@ -104,9 +89,8 @@ private:
     int currentMode = -1;
     int previousMode = -1;
 
-    CeqnPavraEdit inputLine;
-    CansPavraEdit answerLine;
-    KeyState keyState;
+    // Before the other parts, so that the lines outlive them as the window goes.
+    BarKeys keys;
 
     bool ready = false;
     int settingsOpen = 0;
@@ -114,6 +98,5 @@ private:
     BarTitleStrip titleStrip;
     BarVisibility barVisibility;
     BarTray tray;
-    BarPrompt prompt;
     BarTooltips tooltips;
 };

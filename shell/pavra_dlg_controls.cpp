@@ -54,7 +54,7 @@ void CpavraDlg::PressTitleButton(int id) {
 void CpavraDlg::OnSettingsAreaClick(int id) {
     switch (id) {
     case IDC_SETTINGS_TOGGLE: ToggleSettingsArea(); break;
-    case IDC_MANUAL: ManualCommand("man"); break;
+    case IDC_MANUAL: keys.ManualCommand("man"); break;
     case IDC_DETAIL: OpenDetailedSettings(); break;
     default: OnOption(id); break;
     }
