@@ -57,11 +57,15 @@ private:
     void FocusInput() const;
 
     void CreateModesAndLoad();
-    void FinishInit();
+    bool FinishInit();
     void LayoutBar(int width);
     void ShowModeCaption();
     void ApplyControlChanges(CpavraModeBase& mode);
     void ApplySettingChanges(CpavraModeBase& mode);
+    // Error lines of their own: the settings file refuses writes, the hotkey is taken. True when
+    // shown.
+    bool TellUnsavedSettings();
+    void TellTakenHotkey();
     bool OnBarCommand(int id, int code);
     bool OnModeCommand(int id, int code);
     void Shutdown();
@@ -116,4 +120,5 @@ private:
     BarTray tray;
     BarPrompt prompt;
     BarTooltips tooltips;
+    UnsavedSettingsNotice unsavedSettings;
 };
