@@ -34,8 +34,13 @@ private:
     std::string path_;
 };
 
-// A calculation replaces whatever the answer line told.
+// The calculator's greeting, where no fault is told.
+bool Greets(const PavraBar& bar) { return bar.Text(IDC_ANSWER).rfind("Calc: ", 0) == 0; }
+
+// A calculation replaces whatever the answer line told (a box clicked last has the focus).
 ::testing::AssertionResult Calculates(PavraBar& bar) {
+    if (::testing::AssertionResult clicked = bar.Click(IDC_INPUT); !clicked)
+        return clicked;
     if (::testing::AssertionResult entered = bar.Enter("6*7"); !entered)
         return entered;
     return bar.WaitText(IDC_ANSWER, "42");
@@ -76,7 +81,7 @@ void ReadOnlyFile(PavraBar& bar) {
     {
         ReadOnly locked(bar.IniPath());
         ASSERT_TRUE(bar.Start());
-        EXPECT_EQ(bar.Text(IDC_ANSWER), "") << "nothing to write at start, nothing to tell";
+        EXPECT_TRUE(Greets(bar)) << "nothing to write at start, nothing to tell";
         ToldOnceOnChanges(bar);
         ASSERT_TRUE(Calculates(bar));
         ASSERT_TRUE(bar.Quit());
@@ -160,7 +165,7 @@ void TwoCopies(PavraBar& bar) {
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(second.Start());
     EXPECT_TRUE(second.WaitText(IDC_ANSWER, kTakenAtStart));
-    EXPECT_EQ(bar.Text(IDC_ANSWER), "");
+    EXPECT_TRUE(Greets(bar));
     ASSERT_TRUE(Calculates(second));
     ASSERT_TRUE(second.Quit());
     ASSERT_TRUE(bar.Quit());
