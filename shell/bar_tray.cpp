@@ -93,6 +93,15 @@ bool BarTray::AddTrayIcon() {
     return added;
 }
 
+// A hidden bar whose icon is gone goes to the taskbar, where it can be found.
+void BarTray::KeepReachable() {
+    if (visibility.visibility != BarVisibility::Hidden)
+        return;
+    SetAppWindowStyle(Window(), true);
+    visibility.visibility = BarVisibility::Minimized;
+    ShowWindow(Window(), SW_SHOWMINNOACTIVE);
+}
+
 void BarTray::RetryTrayIcon() {
     if (++iconTries >= kIconRetries || !settings[BarSettings::DialogTaskTray])
         KillTimer(Window(), kIconRetryTimer);
@@ -180,10 +189,10 @@ bool BarTray::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (message != TaskbarCreatedMessage() || !settings[BarSettings::DialogTaskTray])
             return false;
         // The shell restarted: without its icon a bar in the notification area is lost.
-        if (!trayIcon.Restore())
-            AddTrayIcon();
-        else
+        if (trayIcon.Restore())
             MatchTaskbarButton();
+        else if (!AddTrayIcon())
+            KeepReachable();
         return true;
     }
 }

@@ -41,6 +41,7 @@ private:
     // Asks for the taskbar-button switch when the button is not as the icon wants it.
     void MatchTaskbarButton();
     void RetryTrayIcon();
+    void KeepReachable();
     void OnTrayCallback(LPARAM mouseMessage);
     void ShowTrayMenu();
     HWND Window() const;

@@ -150,7 +150,9 @@ void HotkeyTaken(PavraBar& bar) {
     EXPECT_TRUE(WaitUntil([&] { return bar.Ini().Int("pavra", "HotkeyKey") == 'A'; }));
 
     ASSERT_TRUE(bar.Click(IDC_CLOSE));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(bar.Window()); }));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(bar.Window()); }))
+        << "iconic " << IsIconic(bar.Window()) << " icon " << TrayIconShown(bar.Window()) << " answer "
+        << bar.Text(IDC_ANSWER);
     PressKeys("Ctrl+Shift+A");
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(bar.Window()) != FALSE; }, 3000))
         << "the free one works";

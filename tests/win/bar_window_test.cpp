@@ -346,6 +346,15 @@ TEST_F(BarWindowTest, WithoutItsIconTheBarGoesToTheTaskbar) {
         ShowWindow(bar, SW_RESTORE);
         Pump();
     }
+    // Hidden with its icon, then the shell restarts and refuses it: the bar goes to the taskbar.
+    Command(IDC_CLOSE, BN_SETFOCUS);
+    Pump();
+    ASSERT_FALSE(IsWindowVisible(bar));
+    TrayIcon::SetShellCall(RefusingShell);
+    SendMessageA(bar, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    Pump();
+    EXPECT_TRUE(IsIconic(bar) && IsWindowVisible(bar));
+    EXPECT_TRUE(GetWindowLongA(bar, GWL_EXSTYLE) & WS_EX_APPWINDOW);
 }
 
 TEST_F(BarWindowTest, LayoutFollowsTheWidthAndTheHeightIsFixed) {
