@@ -1,8 +1,10 @@
 #include "shell/bar_visibility.h"
 
+#include <optional>
 #include <utility>
 
 #include "platform/dialog.h"
+#include "platform/work_area.h"
 
 namespace {
 
@@ -78,12 +80,33 @@ void BarVisibility::ApplyHeightRule(WINDOWPOS* pos) {
     KeepHeight(*pos, window, FrameHeight(), BarHeight());
 }
 
-// With "上辺貼付き" a drag moves the bar only sideways along the top of the screen.
+// With "上辺貼付き" a drag moves the bar only sideways along the top of the work area of the
+// monitor under it, never under a taskbar there.
 void BarVisibility::KeepTopEdge(RECT* dragged) const {
     if (!settings[BarSettings::DialogTopPos])
         return;
-    dragged->bottom -= dragged->top;
-    dragged->top = 0;
+    LONG top = TopEdgeOf(*dragged, DisplayMonitors());
+    dragged->bottom += top - dragged->top;
+    dragged->top = top;
+}
+
+// A bar whose title strip lies on no monitor's work area (its monitor went away, the resolution
+// dropped, the taskbar moved over it) comes back onto the nearest one, its size kept. A bar
+// dragged half over an edge with its strip still on a screen stays where the user put it.
+void BarVisibility::BringBackOnScreen() {
+    if (!ready || IsIconic(Window()))
+        return;
+    RECT window, client;
+    GetWindowRect(Window(), &window);
+    GetClientRect(Window(), &client);
+    POINT origin = {0, 0};
+    ClientToScreen(Window(), &origin);
+    RECT strip = {origin.x, origin.y, origin.x + client.right, origin.y + bar.Scaled(kTitleStripHeight)};
+    std::optional<RECT> place =
+        RescuedBar(window, strip, DisplayMonitors(), settings[BarSettings::DialogTopPos] != 0);
+    if (place)
+        SetWindowPos(Window(), nullptr, place->left, place->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The platform's own handling follows the activation messages and the size changes.
@@ -111,6 +134,11 @@ bool BarVisibility::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
         ReleaseMouse();
         result = TRUE;
         return true;
+    case WM_DISPLAYCHANGE: BringBackOnScreen(); return false;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETWORKAREA)
+            BringBackOnScreen();
+        return false;
     default: return false;
     }
 }
@@ -206,6 +234,7 @@ void BarVisibility::Minimize() {
 // Taking the foreground unrolls a rolled-up bar. A visible bar stays as it is; a minimised one
 // comes back from the taskbar, which showing alone would leave where it is.
 void BarVisibility::Show() {
+    BringBackOnScreen();
     ShowWindow(Window(), IsIconic(Window()) ? SW_RESTORE : SW_SHOW);
     hooks.showWindows(SW_SHOW);
     SetForegroundWindow(Window());

@@ -52,6 +52,8 @@ public:
     void Hide();
     void Minimize();
     void Show();
+    // Moves a bar that is lost off every monitor's work area back onto the nearest one.
+    void BringBackOnScreen();
     // Ends a press of the mouse on the bar: whatever takes the bar away calls it.
     void EndMousePress() const;
 

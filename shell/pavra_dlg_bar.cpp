@@ -8,20 +8,19 @@
 #include "shell/pavra_dlg.h"
 #include "shell/pavra_param_dlg.h"
 
-// Centred in the work area from the template's size (or at the top edge); the bar's position
-// is never stored.
+// Centred in the primary monitor's work area from the template's size (or at its top edge), so
+// that a taskbar along the top or the left does not cover it; the bar's position is never stored.
 void CpavraDlg::PlaceBar() {
     RECT r = ScreenRect();
     RECT a = WorkArea().value_or(RECT{0, 0, r.right, r.bottom});
     int width = r.right - r.left, height = r.bottom - r.top;
-    int y = settings[BarSettings::DialogTopPos] ? 0 : ((a.bottom - a.top) - height) / 2;
-    int x = ((a.right - a.left) - width) / 2;
+    POINT at = StartPosition({width, height}, a, settings[BarSettings::DialogTopPos] != 0);
     // Size first: the height rule keeps the top edge of a size change where it is.
     SetWindowPos(
         hwnd(), nullptr, 0, 0, width,
         barVisibility.FrameHeight() + Scaled(BarVisibility::ClientHeight(BarVisibility::Normal, false)),
         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ApplyTopMost();
 }
 

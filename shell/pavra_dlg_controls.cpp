@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "platform/dpi.h"
+#include "platform/work_area.h"
 #include "resources/resource.h"
 #include "shell/pavra_dlg.h"
 
@@ -81,7 +82,8 @@ void CpavraDlg::OnOption(int id) {
         settings.Write(BarSettings::DialogTopPos);
         if (state) {
             RECT rect = ScreenRect();
-            SetWindowPos(hwnd(), nullptr, rect.left, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(hwnd(), nullptr, rect.left, TopEdgeOf(rect, DisplayMonitors()), 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     } else {
         settings[BarSettings::DialogTaskTray] = state;

@@ -270,13 +270,8 @@ TEST_F(MonitorsTest, BarAndCompanionsOnTheSecondMonitor) {
     SaveScreenshot("monitors-calc-on-the-second");
 }
 
-// The bar's own place on this desktop. These wait for the bar to take StartPosition, TopEdgeOf
-// and RescuedBar (platform/monitor_fit.h) into PlaceBar, KeepTopEdge and its display-change,
-// work-area-change and ShowBar handling.
-const char kNeedsTheBar[] = "enabled once the bar places itself with platform/monitor_fit.h";
-
+// The bar's own place on this desktop: at start, along the top edge, and back from off the screens.
 TEST_F(MonitorsTest, StartsCentredInThePrimaryWorkAreaOrAtItsTop) {
-    GTEST_SKIP() << kNeedsTheBar;
     for (int topPos : {0, 1}) {
         SCOPED_TRACE(topPos);
         ASSERT_TRUE(bar.WriteIni("[pavra]\r\nDialogTopPos=" + std::to_string(topPos) + "\r\n"));
@@ -293,7 +288,6 @@ TEST_F(MonitorsTest, StartsCentredInThePrimaryWorkAreaOrAtItsTop) {
 }
 
 TEST_F(MonitorsTest, TopEdgeDragKeepsTheBarAtItsMonitorsTop) {
-    GTEST_SKIP() << kNeedsTheBar;
     ASSERT_TRUE(bar.WriteIni("[pavra]\r\nDialogPinFixed=1\r\nDialogTopPos=1\r\n"));
     ASSERT_TRUE(bar.Start());
     struct Step {
@@ -309,7 +303,6 @@ TEST_F(MonitorsTest, TopEdgeDragKeepsTheBarAtItsMonitorsTop) {
 }
 
 TEST_F(MonitorsTest, ALostBarComesBackOntoTheNearestMonitor) {
-    GTEST_SKIP() << kNeedsTheBar;
     ASSERT_TRUE(bar.WriteIni("[pavra]\r\nDialogPinFixed=1\r\n"));
     ASSERT_TRUE(bar.Start());
     using Bring = void (*)(HWND);
