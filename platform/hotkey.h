@@ -3,9 +3,13 @@
 
 #include <windows.h>
 
+#include <string>
+
 // The registration modifiers (MOD_*) for the flags a hot-key control reports (HOTKEYF_*).
 // The control's extended-key flag has no registration counterpart and is dropped.
 UINT HotkeyControlToModifiers(UINT controlFlags);
+// The combination as a user reads it: "Ctrl+Shift+C", "Alt+F2" (a hot-key control's flags).
+std::string HotkeyName(UINT key, UINT controlFlags);
 
 class Hotkey {
 public:

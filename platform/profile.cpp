@@ -79,6 +79,23 @@ private:
     std::map<std::string, std::optional<Section>> sections_;
 };
 
+// Whether the last write that reached the file was refused, and how often refusing began.
+struct WriteOutcomes {
+    bool refusing = false;
+    unsigned refusals = 0;
+
+    void Note(bool written) {
+        if (!written && !refusing)
+            ++refusals;
+        refusing = !written;
+    }
+};
+
+WriteOutcomes& Outcomes() {
+    static WriteOutcomes outcomes;
+    return outcomes;
+}
+
 SectionCache& Cache() {
     static SectionCache cache;
     return cache;
@@ -173,6 +190,8 @@ std::string ProfileReadString(const char* section, const char* key, const char* 
     return std::string(buffer, length < sizeof buffer ? length : sizeof buffer - 1);
 }
 
+unsigned ProfileRefusals() { return Outcomes().refusals; }
+
 bool ProfileWriteInt(const char* section, const char* key, int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
@@ -186,7 +205,9 @@ bool ProfileWriteString(const char* section, const char* key, const char* value)
     const std::string* cached = CachedValue(section, key);
     if (cached && *cached == text)
         return true;
-    if (!WritePrivateProfileStringA(section, key, text, File().c_str()))
+    const bool written = WritePrivateProfileStringA(section, key, text, File().c_str()) != FALSE;
+    Outcomes().Note(written);
+    if (!written)
         return false;
     if (Cache().active)
         Cache().Update(section, key, text);

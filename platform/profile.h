@@ -18,6 +18,9 @@ std::string ProfileReadString(const char* section, const char* key, const char* 
 // Write the value ("%d" for integers); false when the file cannot be written.
 bool ProfileWriteInt(const char* section, const char* key, int value);
 bool ProfileWriteString(const char* section, const char* key, const char* value);
+// How many times the file began to refuse writes: the first refused write, and the first one after
+// a write that went through, each count one. A write left out (see ProfileBatch) counts neither way.
+unsigned ProfileRefusals();
 
 // While one lives, the profile calls above take what they can from whole sections read once: the
 // start-up reads and writes back some fifty keys, and every single call opens the file anew.

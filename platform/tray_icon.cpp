@@ -4,13 +4,22 @@
 
 namespace {
 
+TrayIcon::ShellCall& StandIn() {
+    static TrayIcon::ShellCall call = nullptr;
+    return call;
+}
+
 // False when the shell library cannot be reached.
 bool NotifyShell(DWORD action, NOTIFYICONDATAA* data) {
+    if (StandIn())
+        return StandIn()(action, data) != FALSE;
     auto notify = SystemFunction<decltype(&Shell_NotifyIconA)>("shell32.dll", "Shell_NotifyIconA");
     return notify && notify(action, data);
 }
 
 }  // namespace
+
+void TrayIcon::SetShellCall(ShellCall call) { StandIn() = call; }
 
 bool TrayIcon::Add(HWND window, UINT id, UINT callbackMessage, HICON icon, const char* tip) {
     Remove();

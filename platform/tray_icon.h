@@ -21,6 +21,11 @@ public:
     void Remove();
     bool IsAdded() const { return added_; }
 
+    // The shell's Shell_NotifyIconA, or (null) the shell's own again: a test puts a shell that
+    // refuses in its place.
+    using ShellCall = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+    static void SetShellCall(ShellCall call);
+
 private:
     NOTIFYICONDATAA data_{};
     bool added_ = false;

@@ -52,3 +52,13 @@ void BarSettings::Load() {
 }
 
 bool BarSettings::Write(Key key) const { return ProfileWriteInt(kBarSection, kKeys[key].name, value[key]); }
+
+// Refusals before the bar was made are not its own to tell.
+UnsavedSettingsNotice::UnsavedSettingsNotice() : told(ProfileRefusals()) {}
+
+std::string UnsavedSettingsNotice::Take() {
+    if (ProfileRefusals() == told)
+        return std::string();
+    told = ProfileRefusals();
+    return "Error: 設定を保存できません（" + ProfileFile() + "）。設定はこのPavraを終了するまで有効です";
+}

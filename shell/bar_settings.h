@@ -1,6 +1,8 @@
 // The bar's own section of the settings file ("pavra"): fifteen clamped integers.
 #pragma once
 
+#include <string>
+
 struct BarSettings {
     // In the order of the file's keys.
     enum Key {
@@ -38,3 +40,15 @@ struct BarSettings {
 };
 
 extern const char kBarSection[];
+
+// A settings file that refuses writes is told once, and again only after a write went through in
+// between; the bar runs on with the values it holds.
+class UnsavedSettingsNotice {
+public:
+    UnsavedSettingsNotice();
+    // The answer line's text when the file began refusing writes since the last call; else empty.
+    std::string Take();
+
+private:
+    unsigned told;
+};

@@ -11,11 +11,19 @@ const UINT kTaskbarButtonMessage = WM_APP + 1;
 const UINT kTrayMessage = WM_APP + 2;
 const UINT kTrayIconId = 100;
 const int kHotkeyId = 0;
+// An icon the shell refused is asked for again every ten seconds, six times.
+const UINT_PTR kIconRetryTimer = 1;
+const UINT kIconRetryMs = 10000;
+const int kIconRetries = 6;
 
 // Sent to every top-level window when the desktop's shell (re)starts and has forgotten the icons.
 UINT TaskbarCreatedMessage() {
     static const UINT message = RegisterWindowMessageA("TaskbarCreated");
     return message;
+}
+
+bool HasAppWindowStyle(HWND window) {
+    return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0;
 }
 
 void SetAppWindowStyle(HWND window, bool taskbarButton) {
@@ -53,19 +61,62 @@ void BarTray::SwitchTaskbarButton(bool taskbarButton) {
     visibility.visibility = BarVisibility::Normal;
 }
 
+bool BarTray::HidesToTray() const { return settings[BarSettings::DialogTaskTray] && trayIcon.IsAdded(); }
+
+// A bar not yet shown takes the style at once; a shown one through the switch, and a minimised one
+// once it is restored (hidden with no button, it could not be brought back).
+void BarTray::MatchTaskbarButton() {
+    const bool wanted = !HidesToTray();
+    if (HasAppWindowStyle(Window()) == wanted || switchPosted)
+        return;
+    if (!IsWindowVisible(Window())) {
+        SetAppWindowStyle(Window(), wanted);
+        return;
+    }
+    if (IsIconic(Window()))
+        return;
+    switchPosted = true;
+    PostMessageA(Window(), kTaskbarButtonMessage, wanted ? 0 : 1, 0);
+}
+
 bool BarTray::AddTrayIcon() {
     HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PAVRA),
                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    return trayIcon.Add(Window(), kTrayIconId, kTrayMessage, icon, "Pavra");
+    const bool added = trayIcon.Add(Window(), kTrayIconId, kTrayMessage, icon, "Pavra");
+    if (added) {
+        KillTimer(Window(), kIconRetryTimer);
+    } else if (iconTries < kIconRetries) {
+        SetTimer(Window(), kIconRetryTimer, kIconRetryMs, nullptr);
+    }
+    MatchTaskbarButton();
+    return added;
+}
+
+// A hidden bar whose icon is gone goes to the taskbar, where it can be found.
+void BarTray::KeepReachable() {
+    if (visibility.visibility != BarVisibility::Hidden)
+        return;
+    SetAppWindowStyle(Window(), true);
+    visibility.visibility = BarVisibility::Minimized;
+    ShowWindow(Window(), SW_SHOWMINNOACTIVE);
+}
+
+void BarTray::RetryTrayIcon() {
+    if (++iconTries >= kIconRetries || !settings[BarSettings::DialogTaskTray])
+        KillTimer(Window(), kIconRetryTimer);
+    if (settings[BarSettings::DialogTaskTray] && !trayIcon.IsAdded())
+        AddTrayIcon();
 }
 
 void BarTray::SetTaskTrayMode(int on) {
-    PostMessageA(Window(), kTaskbarButtonMessage, on, 0);
-    if (on)
+    if (on) {
         AddTrayIcon();
-    else
+    } else {
         trayIcon.Remove();
+        KillTimer(Window(), kIconRetryTimer);
+        MatchTaskbarButton();
+    }
 }
 
 void BarTray::OnTrayCallback(LPARAM mouseMessage) {
@@ -91,15 +142,24 @@ void BarTray::ShowTrayMenu() {
     visibility.visibility = BarVisibility::Normal;
 }
 
-// A key taken by another program (a second copy of Pavra) leaves the bar without a hotkey,
-// silently.
-void BarTray::RegisterBarHotkey() {
-    hotkey.Unregister();
-    UINT modifiers = HotkeyControlToModifiers(static_cast<UINT>(settings[BarSettings::HotkeyMod]));
-    hotkey.Register(Window(), kHotkeyId, modifiers, static_cast<UINT>(settings[BarSettings::HotkeyKey]));
+// A key taken by another program (a second copy of Pavra) leaves the bar without a hotkey; the
+// caller tells the user.
+bool BarTray::RegisterBarHotkey() {
+    return TryHotkey(static_cast<UINT>(settings[BarSettings::HotkeyKey]),
+                     static_cast<UINT>(settings[BarSettings::HotkeyMod]));
+}
+
+bool BarTray::TryHotkey(UINT key, UINT controlFlags) {
+    if (hotkey.Register(Window(), kHotkeyId, HotkeyControlToModifiers(controlFlags), key))
+        return true;
+    hotkey.Register(Window(), kHotkeyId,
+                    HotkeyControlToModifiers(static_cast<UINT>(settings[BarSettings::HotkeyMod])),
+                    static_cast<UINT>(settings[BarSettings::HotkeyKey]));
+    return false;
 }
 
 void BarTray::ReleaseTrayAndHotkey() {
+    KillTimer(Window(), kIconRetryTimer);
     trayIcon.Remove();
     hotkey.Unregister();
 }
@@ -110,14 +170,29 @@ bool BarTray::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (static_cast<int>(wParam) == kHotkeyId)
             visibility.Show();
         return true;
-    case kTaskbarButtonMessage: SwitchTaskbarButton(wParam == 0); return true;
+    case kTaskbarButtonMessage:
+        switchPosted = false;
+        SwitchTaskbarButton(wParam == 0);
+        return true;
     case kTrayMessage: OnTrayCallback(lParam); return true;
+    case WM_TIMER:
+        if (wParam != kIconRetryTimer)
+            return false;
+        RetryTrayIcon();
+        return true;
+    case WM_WINDOWPOSCHANGED:
+        // A bar restored from the taskbar gives up the button that its icon made needless.
+        if (!IsIconic(Window()))
+            MatchTaskbarButton();
+        return false;
     default:
         if (message != TaskbarCreatedMessage() || !settings[BarSettings::DialogTaskTray])
             return false;
         // The shell restarted: without its icon a bar in the notification area is lost.
-        if (!trayIcon.Restore())
-            AddTrayIcon();
+        if (trayIcon.Restore())
+            MatchTaskbarButton();
+        else if (!AddTrayIcon())
+            KeepReachable();
         return true;
     }
 }

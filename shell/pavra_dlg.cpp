@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 #include "shell/bar_system_menu.h"
 #include "shell/mode_settings.h"
+#include "shell/pavra_param_dlg.h"
 #include "shell/report_error.h"
 
 namespace {
@@ -122,15 +123,19 @@ BOOL CpavraDlg::OnInit() {
     mode->Activate();
     ApplyModeChanges();
     ShowModeCaption();
-    FinishInit();
+    const bool hotkeyTaken = !FinishInit();
+    // One line for two faults: the settings that will be lost count more than the key.
+    if (!TellUnsavedSettings() && hotkeyTaken)
+        TellTakenHotkey();
     ready = true;
     FocusInput();
     return FALSE;
 }
 
 // Once the current mode is active: the option boxes, the mode list, the prompts' completion lists,
-// the layered style, the tooltips, the notification-area icon and the hotkey.
-void CpavraDlg::FinishInit() {
+// the layered style, the tooltips, the notification-area icon and the hotkey. False when the
+// hotkey is taken.
+bool CpavraDlg::FinishInit() {
     Check(hwnd(), IDC_TOPMOST, settings[BarSettings::DialogTopMost]);
     Check(hwnd(), IDC_TOPPOS, settings[BarSettings::DialogTopPos]);
     Check(hwnd(), IDC_TASKTRAY, settings[BarSettings::DialogTaskTray]);
@@ -147,7 +152,25 @@ void CpavraDlg::FinishInit() {
     tooltips.Create(hwnd());
     if (settings[BarSettings::DialogTaskTray])
         tray.AddTrayIcon();
-    tray.RegisterBarHotkey();
+    // Key 0 is no combination: whatever the platform answers for it is not a taken key.
+    return tray.RegisterBarHotkey() || settings[BarSettings::HotkeyKey] == 0;
+}
+
+// Shown when the write fails, as any error is; the mode's lines stay as they are.
+bool CpavraDlg::TellUnsavedSettings() {
+    std::string message = unsavedSettings.Take();
+    if (message.empty())
+        return false;
+    answerLineText = message;
+    SetItemText(IDC_ANSWER, answerLineText);
+    return true;
+}
+
+void CpavraDlg::TellTakenHotkey() {
+    answerLineText = TakenHotkeyText(static_cast<UINT>(settings[BarSettings::HotkeyKey]),
+                                     static_cast<UINT>(settings[BarSettings::HotkeyMod])) +
+                     "詳細設定で変更できます";
+    SetItemText(IDC_ANSWER, answerLineText);
 }
 
 void CpavraDlg::CreateModesAndLoad() {
@@ -196,6 +219,7 @@ bool CpavraDlg::ApplyModeChanges() {
     WriteQueuedSettings(*mode);
     if (changed)
         WriteDialogData();
+    TellUnsavedSettings();
     return changed;
 }
 
@@ -231,8 +255,12 @@ void CpavraDlg::ApplyControlChanges(CpavraModeBase& mode) {
     }
 }
 
+// A command that wrote a setting the file refused says so.
 bool CpavraDlg::OnCommand(int id, int code, HWND) {
-    return OnBarCommand(id, code) || OnModeCommand(id, code);
+    const bool taken = OnBarCommand(id, code) || OnModeCommand(id, code);
+    if (hwnd())
+        TellUnsavedSettings();
+    return taken;
 }
 
 // The bar's own controls. False for a command it leaves to the mode or the platform.

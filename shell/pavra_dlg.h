@@ -52,10 +52,14 @@ private:
     void FocusInput() const;
 
     void CreateModesAndLoad();
-    void FinishInit();
+    bool FinishInit();
     void LayoutBar(int width);
     void ShowModeCaption();
     void ApplyControlChanges(CpavraModeBase& mode);
+    // Error lines of their own: the settings file refuses writes, the hotkey is taken. True when
+    // shown.
+    bool TellUnsavedSettings();
+    void TellTakenHotkey();
     bool OnBarCommand(int id, int code);
     bool OnModeCommand(int id, int code);
     void Shutdown();
@@ -99,4 +103,5 @@ private:
     BarVisibility barVisibility;
     BarTray tray;
     BarTooltips tooltips;
+    UnsavedSettingsNotice unsavedSettings;
 };

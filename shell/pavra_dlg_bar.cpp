@@ -38,8 +38,9 @@ void CpavraDlg::OnBarMoved() {
         ApplyTopMost();
 }
 
+// Without its icon a bar in the notification area goes to the taskbar, where it can be found.
 void CpavraDlg::MinimizeBar() {
-    if (settings[BarSettings::DialogTaskTray])
+    if (tray.HidesToTray())
         barVisibility.Hide();
     else
         barVisibility.Minimize();
@@ -47,7 +48,7 @@ void CpavraDlg::MinimizeBar() {
 
 void CpavraDlg::CloseBar() {
     if (settings[BarSettings::DialogTaskTray])
-        barVisibility.Hide();
+        MinimizeBar();
     else
         Quit();
 }
@@ -56,12 +57,17 @@ void CpavraDlg::OpenDetailedSettings() {
     CpavraParamDlg dialog;
     dialog.hotkeyKey = static_cast<uint16_t>(settings[BarSettings::HotkeyKey]);
     dialog.hotkeyModifiers = static_cast<uint16_t>(settings[BarSettings::HotkeyMod]);
+    dialog.registerCombination = [this](uint16_t key, uint16_t modifiers) {
+        return tray.TryHotkey(key, modifiers);
+    };
     if (dialog.DoModal(hwnd()) == IDOK) {
         settings[BarSettings::HotkeyKey] = dialog.hotkeyKey;
         settings.Write(BarSettings::HotkeyKey);
         settings[BarSettings::HotkeyMod] = dialog.hotkeyModifiers;
         settings.Write(BarSettings::HotkeyMod);
-        tray.RegisterBarHotkey();
+        // The chosen combination is registered already; key 0 is registered as it is.
+        if (dialog.hotkeyKey == 0)
+            tray.RegisterBarHotkey();
     }
     FocusInput();
 }

@@ -3,6 +3,7 @@
 
 #include "pavra_driver.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 #include <windows.h>
 
@@ -97,6 +98,24 @@ inline ::testing::AssertionResult OpenSettingsArea(PavraBar& bar) {
         return ::testing::AssertionFailure()
                << "the settings area did not open: client height " << bar.ClientSize().cy;
     return ::testing::AssertionSuccess();
+}
+
+// Opens "Pavra詳細設定" from the settings area (open or not) and returns it once its hot-key
+// control has the focus.
+inline HWND OpenHotkeyDialog(PavraBar& bar) {
+    if ((bar.ClientSize().cy != 169 && !OpenSettingsArea(bar)) || !bar.Click(IDC_DETAIL))
+        return nullptr;
+    HWND dialog = nullptr;
+    WaitUntil([&] {
+        dialog = bar.FindWindowByTitle("Pavra詳細設定", "#32770");
+        return dialog && IsWindowVisible(dialog) && FocusOf(dialog) == GetDlgItem(dialog, IDC_HOTKEY);
+    });
+    return dialog && FocusOf(dialog) == GetDlgItem(dialog, IDC_HOTKEY) ? dialog : nullptr;
+}
+
+// The combination the dialog's hot-key control shows: the key in the low byte, the flags above.
+inline WORD Combination(HWND dialog) {
+    return LOWORD(SendDlgItemMessageA(dialog, IDC_HOTKEY, HKM_GETHOTKEY, 0, 0));
 }
 
 // True when predicate still does not hold after ms: for what must not happen.

@@ -1,5 +1,6 @@
 // Both programs declare themselves to Windows: an embedded manifest asking for the themed common
-// controls, per-monitor DPI awareness and Windows 10 and 11; and the started bar gets what it asks.
+// controls, per-monitor DPI awareness, the invoker's execution level and Windows 10 and 11; and the started
+// bar gets what it asks.
 #include "pavra_driver.h"
 
 #include <psapi.h>
@@ -68,7 +69,8 @@ TEST(Manifest, BothProgramsCarryIt) {
         ASSERT_FALSE(manifest.empty()) << "no manifest resource";
         for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
                                  ">PerMonitorV2, PerMonitor</dpiAwareness>", ">true/pm</dpiAware>",
-                                 "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"})
+                                 "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>",
+                                 "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"})
             EXPECT_NE(manifest.find(part), std::string::npos) << part;
     }
 }

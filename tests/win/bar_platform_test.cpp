@@ -36,6 +36,24 @@ TEST(HotkeyControlToModifiers, ConvertsEveryFlagAndDropsTheExtendedKey) {
         EXPECT_EQ(HotkeyControlToModifiers(c.control), c.modifiers) << "control flags " << c.control;
 }
 
+TEST(HotkeyName, NamesTheCombinationAsTheUserPressesIt) {
+    struct Case {
+        UINT key, control;
+        const char* name;
+    } cases[] = {
+        {'C', HOTKEYF_CONTROL | HOTKEYF_SHIFT, "Ctrl+Shift+C"},  // the default
+        {VK_F2, HOTKEYF_ALT, "Alt+F2"},
+        {'7', HOTKEYF_SHIFT | HOTKEYF_CONTROL | HOTKEYF_ALT, "Ctrl+Alt+Shift+7"},
+        {VK_F24, 0, "F24"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(HotkeyName(c.key, c.control), c.name);
+    // Another key by the keyboard's name, never an empty one.
+    const std::string home = HotkeyName(VK_HOME, HOTKEYF_CONTROL | HOTKEYF_EXT);
+    EXPECT_EQ(home.rfind("Ctrl+", 0), 0u) << home;
+    EXPECT_GT(home.size(), 5u) << home;
+}
+
 TEST(Hotkey, HoldsTheKeyUntilItsOwnerGoes) {
     Window a, b;
     Hotkey other;

@@ -311,6 +311,52 @@ TEST_F(BarWindowTest, OptionsAreWrittenWhenTicked) {
     EXPECT_EQ(FileInt("pavra", "DialogTaskTray"), 1);
 }
 
+BOOL WINAPI RefusingShell(DWORD, PNOTIFYICONDATAA) { return FALSE; }
+BOOL WINAPI WillingShell(DWORD, PNOTIFYICONDATAA) { return TRUE; }
+
+// The shell under Wine never refuses the icon: a stand-in does. Until the icon is there the bar
+// keeps its taskbar button and goes there; once it is, the bar hides into the notification area.
+TEST_F(BarWindowTest, WithoutItsIconTheBarGoesToTheTaskbar) {
+    struct ShellStandIn {
+        ShellStandIn() { TrayIcon::SetShellCall(RefusingShell); }
+        ~ShellStandIn() { TrayIcon::SetShellCall(nullptr); }
+    } refusing;
+    HWND bar = Open("[pavra]\r\nDialogTaskTray=1\r\n");
+    ShowWindow(bar, SW_SHOWNOACTIVATE);
+    Pump();
+    EXPECT_TRUE(GetWindowLongA(bar, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    struct Step {
+        BOOL(WINAPI* shell)(DWORD, PNOTIFYICONDATAA);
+        bool appWindow;  // after a retry
+        bool iconic;     // after the close button
+    } steps[] = {
+        {RefusingShell, true, true},   // still refused: minimised, not hidden
+        {WillingShell, false, false},  // the icon is there: hidden
+    };
+    for (const Step& step : steps) {
+        TrayIcon::SetShellCall(step.shell);
+        SendMessageA(bar, WM_TIMER, 1, 0);
+        Pump();
+        EXPECT_EQ((GetWindowLongA(bar, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0, step.appWindow);
+        Command(IDC_CLOSE, BN_SETFOCUS);
+        Pump();
+        EXPECT_TRUE(IsWindow(bar)) << "the close button of the notification-area mode never quits";
+        EXPECT_EQ(IsIconic(bar) != FALSE, step.iconic);
+        EXPECT_EQ(IsWindowVisible(bar) != FALSE, step.iconic);
+        ShowWindow(bar, SW_RESTORE);
+        Pump();
+    }
+    // Hidden with its icon, then the shell restarts and refuses it: the bar goes to the taskbar.
+    Command(IDC_CLOSE, BN_SETFOCUS);
+    Pump();
+    ASSERT_FALSE(IsWindowVisible(bar));
+    TrayIcon::SetShellCall(RefusingShell);
+    SendMessageA(bar, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    Pump();
+    EXPECT_TRUE(IsIconic(bar) && IsWindowVisible(bar));
+    EXPECT_TRUE(GetWindowLongA(bar, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+}
+
 TEST_F(BarWindowTest, LayoutFollowsTheWidthAndTheHeightIsFixed) {
     HWND bar = Open();
     RECT window, client;

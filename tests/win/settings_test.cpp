@@ -141,11 +141,42 @@ TEST_F(SettingsFile, AFolderInThePlaceOfTheFileKeepsValuesInMemory) {
     RemoveDirectoryA(ini_.c_str());
 }
 
+// A folder in the file's place refuses every write; without it they go through.
+TEST_F(SettingsFile, AFileThatRefusesWritesIsToldOnceUntilAWriteGoesThrough) {
+    const std::string told =
+        "Error: 設定を保存できません（" + ini_ + "）。設定はこのPavraを終了するまで有効です";
+    struct Step {
+        bool refuses;
+        const char* said;
+    } steps[] = {
+        {false, ""}, {true, "told"}, {true, ""}, {true, ""}, {false, ""}, {true, "told"}, {true, ""},
+    };
+    BarSettings settings;
+    UnsavedSettingsNotice notice;
+    int n = 0;
+    for (const Step& step : steps) {
+        if (step.refuses) {
+            DeleteFileA(ini_.c_str());
+            CreateDirectoryA(ini_.c_str(), nullptr);
+        } else {
+            RemoveDirectoryA(ini_.c_str());
+        }
+        settings[BarSettings::DialogTopPos] = n & 1;
+        EXPECT_EQ(settings.Write(BarSettings::DialogTopPos), !step.refuses) << n;
+        EXPECT_EQ(notice.Take(), *step.said ? told : std::string()) << n;
+        ++n;
+    }
+    EXPECT_EQ(notice.Take(), "") << "told once only";
+    RemoveDirectoryA(ini_.c_str());
+}
+
 TEST(Profile, NoFileNameReadsDefaultsAndWritesNothing) {
     SetProfileFile(std::string());
     EXPECT_EQ(ProfileReadInt("pavra", "ModeIndex", 7), 7);
     EXPECT_EQ(ProfileReadString("pavra", "Key", "text"), "text");
+    const unsigned refusals = ProfileRefusals();
     EXPECT_FALSE(ProfileWriteInt("pavra", "ModeIndex", 1));
+    EXPECT_EQ(ProfileRefusals(), refusals) << "no file is not a file that refuses";
 }
 
 namespace {
