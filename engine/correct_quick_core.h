@@ -46,6 +46,43 @@ PAVRA_QUICK_TARGET DD AtanCore(DD t) {
     return FastTwoSum(s.hi, ((s.lo + table.lo) + ul) + poly);
 }
 
+// atan(n / d) for double-doubles n >= 0, d > 0 (|lo| <= 2^-52 |hi|, n.hi <= d.hi, d.hi in
+// [2^-500, 2^500], n.hi too or below 2^-500, where only the absolute error 2^-1000 counts), and
+// q = n.hi / d.hi rounded: one division more, against two for the quotient as a double-double and
+// then AtanCore.
+// t = n / d in [0, 1 + 2^-50]; q is within 2^-51 of t, so c = j/256 with j = 256 q rounded to the
+// nearest (ties to even) is within 2^-9 (1 + 2^-41) of t, and atan t = atan c + atan u,
+// u = (t - c) / (1 + t c) = (n - c d) / (d + c n), |u| <= 2^-9 (1 + 2^-41).
+// c has 9 bits: c d.hi and c n.hi are exact (ShortProduct). From j = 1 on, 256 q > 1/2 gives
+// c / (n.hi / d.hi) in [2/3 (1 - u), 2), so n.hi - c d.hi is exact (Sterbenz); the rest of n - c d
+// (n.lo, the product's low part, c d.lo) within 2^-103 d. d + c n: d.hi >= c n.hi (c <= 1), the
+// FastTwoSum exact and the low parts within 2^-103 d. u_h = N_h / D_h within 2u, N_h - u_h D_h
+// exact (Product, Sterbenz), u_l from it within 2^-99 (t's scale; 2^-99 of t for j = 0, where
+// c = 0, N = n and D = d). Then the polynomial and the sums as in AtanCore (|u_l| <= 2^-49):
+// under 2^-77.5 absolute, at most 2^-68.5 of atan t >= 2^-9 for j >= 1; for j = 0 under 2^-69.8
+// relative.
+PAVRA_QUICK_TARGET DD AtanRatio(DD n, DD d, double q) {
+    double jd = (q * 256 + 6755399441055744.0) - 6755399441055744.0;  // 1.5 2^52
+    int j = static_cast<int>(jd);
+    double c = jd * 0.00390625;
+    DD pd = ShortProduct(d.hi, c);
+    DD pn = ShortProduct(n.hi, c);
+    double nh = n.hi - pd.hi;
+    double nl = (n.lo - pd.lo) - c * d.lo;
+    DD dd = FastTwoSum(d.hi, pn.hi);
+    double dh = dd.hi;
+    double dl = (dd.lo + pn.lo) + (d.lo + c * n.lo);
+    double inverse = 1 / dh;
+    double uh = nh * inverse;
+    DD p = Product(uh, dh);
+    double ul = ((((nh - p.hi) - p.lo) + nl) - uh * dl) * inverse;
+    double u = uh + ul, z = u * u;
+    double poly = u * z * (-0.3333333333333333 + z * (0.2 + z * -0.14285714285714285));
+    const DD& table = kAtanTable[j];
+    DD s = FastTwoSum(table.hi, uh);
+    return FastTwoSum(s.hi, ((s.lo + table.lo) + ul) + poly);
+}
+
 // sqrt(1 - x^2) for |x| < 1 as a double-double within 2^-100 relative, and 1 / its hi rounded:
 // 1 - x^2 is exact as a double-double, from 1 - |x| (exact above 1/2) times 1 + |x|, or from x^2
 // below 1/2; then the rounded square root and one Newton step.
@@ -68,17 +105,20 @@ PAVRA_QUICK_TARGET DD Cosine(double ax, double* inverse) {
 }
 
 // log x for a finite x > 0, x != 1, within 2^-68.4 relative.
-// x = 2^e m, m in [1, 2); from i = 256 on (m >= 1.5), x = 2^(e+1) (m/2). R = R_i has 10 bits and
-// m_h = m to a multiple of 2^-41 has 42, so m_h R is exact and so is m_h R - 1 (Sterbenz), and
-// (m - m_h) R: z = m R - 1 exactly, |z| <= 2^-9 (the table's ends make z = m - 1 and m/2 - 1).
+// x = 2^e m, m in [1, 2); from i = 256 on (m >= 1.5), x = 2^(e+1) (m/2). R = R_i has 10 bits (a
+// multiple of 2^-10) and m_h = m to a multiple of 2^-41 has 42, so m_h R - 1 is exact (Sterbenz)
+// and so is (m - m_h) R; z = m R - 1 is a multiple of 2^-62 below 2^-9 (make_math_tables.py
+// checks each interval), a double, so their sum is z exactly (the table's ends make z = m - 1 and
+// m/2 - 1).
 // log x = E ln2 + L_i + z - z^2/2 + z^3 (1/3 - z/4 + ... - z^5/8) (next term below 2^-84.2 and
-// 2^-75 of z): z_h^2 is exact (Product), E ln2_h exact (42 bits), the leading parts are summed
-// exactly (TwoSum) and the low ones (at most 2^-28.5, summed by pairs) within 8u of their size:
-// 2^-78.5. The polynomial's tail (at most 2^-28.6, by pairs: Estrin) is within 5u of itself,
-// ln2's rest within 2^-86 and the table within 2^-106. With E = 0 and L_i = 0, |log x| ~ |z|, and
-// the errors scale with z^2: at most 2^-69.3 + 2^-69.6 + 2^-75 of log x; else |log x| >= 2^-9.1:
-// under 2^-69.3.
-PAVRA_QUICK_TARGET DD LogCore(double x) {
+// 2^-75 of z). E ln2_h (42 bits, |E| <= 1075) and L_h are multiples of 2^-42 below 2^10: their
+// sum s is exact. z^2 is exact (Product); s + z and that sum minus z^2/2 exact (TwoSum); the low
+// parts (the sums' errors, at most u of the result each, E ln2's rest within 2^-86, L_i's rest
+// within 2^-97 and z^2's error) summed by pairs within 4u of their size (2^-50 of the result,
+// 2^-71 at most for the part of z^2). The polynomial's tail (at most 2^-28.6 of z, by pairs:
+// Estrin) within 5u of itself. With E = 0 and L_i = 0, |log x| ~ |z|, and the errors scale with
+// z^2: at most 2^-69.3 + 2^-69.6 + 2^-75 of log x; else |log x| >= 2^-9.1: under 2^-69.3.
+PAVRA_QUICK_TARGET inline DD LogCore(double x) {
     int e;
     uint64_t bits;
     double m = Decompose(x, &e, &bits);
@@ -87,9 +127,8 @@ PAVRA_QUICK_TARGET DD LogCore(double x) {
         ++e;
     double r = kLogReciprocal[i];
     double mh = (m + 2048.0) - 2048.0;
-    DD z = TwoSum(mh * r - 1, (m - mh) * r);
-    DD q = Product(z.hi, z.hi);
-    double h = z.hi;
+    double h = (mh * r - 1) + (m - mh) * r;
+    DD q = Product(h, h);
     double h2 = q.hi, h4 = h2 * h2;
     double pair1 = 0.3333333333333333 + h * -0.25;
     double pair2 = 0.2 + h * -0.16666666666666666;
@@ -97,10 +136,10 @@ PAVRA_QUICK_TARGET DD LogCore(double x) {
     double tail = h * h2 * ((pair1 + h2 * pair2) + h4 * pair3);
     double de = e;
     const DD& l = kLogMinusLog[i];
-    DD s = TwoSum(de * kLn2.hi, l.hi);
-    DD t = TwoSum(s.hi, h);
+    double s = de * kLn2.hi + l.hi;
+    DD t = TwoSum(s, h);
     DD u = TwoSum(t.hi, -0.5 * q.hi);
-    double low = (((s.lo + t.lo) + (u.lo + de * kLn2.lo)) + ((l.lo + z.lo) - (0.5 * q.lo + h * z.lo))) + tail;
+    double low = ((t.lo + u.lo) + (de * kLn2.lo + l.lo)) + (tail - 0.5 * q.lo);
     return FastTwoSum(u.hi, low);
 }
 
@@ -227,7 +266,7 @@ PAVRA_QUICK_TARGET FastValue Atan(double x) {
     double ax = Abs(x);
     if (!(ax >= kTinyArgument && ax <= 3.273390607896142e150))
         return kNotMade;
-    DD a = ax <= 1 ? AtanCore({ax, 0}) : FromQuarter(1, -1, AtanCore(Ratio({1, 0}, {ax, 0}, 1 / ax)));
+    DD a = ax <= 1 ? AtanCore({ax, 0}) : FromQuarter(1, -1, AtanRatio({1, 0}, {ax, 0}, 1 / ax));
     return Made(Negate(a, x < 0), kQuickAtanEps);
 }
 
@@ -238,13 +277,13 @@ PAVRA_QUICK_TARGET FastValue Atan2(double y, double x) {
         return kNotMade;
     DD a;
     if (ay <= ax) {
-        a = AtanCore(Ratio({ay, 0}, {ax, 0}, 1 / ax));
+        a = AtanRatio({ay, 0}, {ax, 0}, ay / ax);
         if (!(a.hi >= 2.4099198651028841e-181))  // 2^-600: the bound's product stays normal
             return kNotMade;
         if (x < 0)
             a = FromQuarter(2, -1, a);
     } else {
-        a = FromQuarter(1, x < 0 ? 1 : -1, AtanCore(Ratio({ax, 0}, {ay, 0}, 1 / ay)));
+        a = FromQuarter(1, x < 0 ? 1 : -1, AtanRatio({ax, 0}, {ay, 0}, ax / ay));
     }
     return Made(Negate(a, y < 0), kQuickAtanEps);
 }
@@ -257,8 +296,8 @@ PAVRA_QUICK_TARGET FastValue Asin(double x) {
         return kNotMade;
     double inverse;
     DD c = Cosine(ax, &inverse);
-    DD a = ax <= c.hi ? AtanCore(Ratio({ax, 0}, c, inverse))
-                      : FromQuarter(1, -1, AtanCore(Ratio(c, {ax, 0}, 1 / ax)));
+    DD a =
+        ax <= c.hi ? AtanRatio({ax, 0}, c, ax / c.hi) : FromQuarter(1, -1, AtanRatio(c, {ax, 0}, c.hi / ax));
     return Made(Negate(a, x < 0), kQuickAtanEps);
 }
 
@@ -272,11 +311,11 @@ PAVRA_QUICK_TARGET FastValue Acos(double x) {
     DD c = Cosine(ax, &inverse);
     DD a;
     if (ax >= c.hi) {
-        a = AtanCore(Ratio(c, {ax, 0}, 1 / ax));
+        a = AtanRatio(c, {ax, 0}, c.hi / ax);
         if (x < 0)
             a = FromQuarter(2, -1, a);
     } else {
-        a = FromQuarter(1, x < 0 ? 1 : -1, AtanCore(Ratio({ax, 0}, c, inverse)));
+        a = FromQuarter(1, x < 0 ? 1 : -1, AtanRatio({ax, 0}, c, ax / c.hi));
     }
     return Made(a, kQuickAtanEps);
 }

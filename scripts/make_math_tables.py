@@ -67,7 +67,17 @@ def main():
     out += [f"    {hexfloat(r)}," for r in reciprocal]
     out.append("};")
     out.append("")
-    out.append(table("kLogMinusLog", "-log R_i, or -log(2 R_i) from i = 256 on", minus_log))
+    # Every z = m R_i - 1 of its interval is below 2^-9, so that z is a double (a multiple of 2^-62).
+    for i, r in enumerate(reciprocal):
+        low, high = 1 + mpmath.mpf(i) / 512, 1 + mpmath.mpf(i + 1) / 512 - mpmath.mpf(2) ** -52
+        assert max(abs(low * r - 1), abs(high * r - 1)) < mpmath.mpf(2) ** -9
+    # hi a multiple of 2^-42, so that E ln2_hi + hi is a double; lo the nearest double to the rest.
+    out.append("// -log R_i, or -log(2 R_i) from i = 256 on; hi a multiple of 2^-42")
+    out.append(f"inline constexpr DD kLogMinusLog[{len(minus_log)}] = {{")
+    for v in minus_log:
+        hi = mpmath.nint(v * 2 ** 42) / 2 ** 42
+        out.append(f"    {{{hexfloat(nearest(hi))}, {hexfloat(nearest(v - hi))}}},")
+    out.append("};")
     ln2 = mpmath.log(2)
     ln2_hi = mpmath.floor(ln2 * 2 ** 42) / 2 ** 42
     out.append("")
