@@ -66,6 +66,16 @@ double CorrectlyRounded(FastValue (*first)(Args...), FastValue (*fast)(Args...),
     return precise(args...);
 }
 
+// The same with a first evaluation that applies its rounding test itself.
+template <typename... Args>
+double CorrectlyRounded(bool (*first)(double*, Args...), FastValue (*fast)(Args...),
+                        double (*precise)(Args...), Args... args) {
+    double r;
+    if (first(&r, args...) || FastRound(fast(args...), &r))
+        return r;
+    return precise(args...);
+}
+
 template <typename... Args>
 double CorrectlyRounded(FastValue (*fast)(Args...), double (*precise)(Args...), Args... args) {
     double r;

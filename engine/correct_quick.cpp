@@ -72,7 +72,11 @@ DD ShortProduct(double a, double b) {
 
 }  // namespace
 
-// Two copies of the arithmetic, each in a namespace of its own inside this file's.
+// Two copies of the arithmetic, each in a namespace of its own inside this file's. The helpers
+// are inlined into each function, where their constant arguments fold away.
+#define PAVRA_QUICK_INLINE inline __attribute__((always_inline))
+#define PAVRA_QUICK_FLATTEN __attribute__((flatten))
+
 namespace {
 
 namespace dekker {
@@ -152,3 +156,18 @@ FastValue QuickAsin(double x) { return PAVRA_QUICK_CALL(Asin, x); }
 FastValue QuickAcos(double x) { return PAVRA_QUICK_CALL(Acos, x); }
 FastValue QuickPow(double x, double y) { return PAVRA_QUICK_CALL(Pow, x, y); }
 FastValue QuickTanh(double x) { return PAVRA_QUICK_CALL(Tanh, x); }
+
+bool QuickExpRounded(double* out, double x) { return PAVRA_QUICK_CALL(ExpRounded, out, x); }
+bool QuickLogRounded(double* out, double x) { return PAVRA_QUICK_CALL(LogRounded, out, x); }
+bool QuickLog10Rounded(double* out, double x) { return PAVRA_QUICK_CALL(Log10Rounded, out, x); }
+bool QuickSinhRounded(double* out, double x) { return PAVRA_QUICK_CALL(SinhRounded, out, x); }
+bool QuickCoshRounded(double* out, double x) { return PAVRA_QUICK_CALL(CoshRounded, out, x); }
+bool QuickSinRounded(double* out, double x) { return PAVRA_QUICK_CALL(SinRounded, out, x); }
+bool QuickCosRounded(double* out, double x) { return PAVRA_QUICK_CALL(CosRounded, out, x); }
+bool QuickTanRounded(double* out, double x) { return PAVRA_QUICK_CALL(TanRounded, out, x); }
+bool QuickAtanRounded(double* out, double x) { return PAVRA_QUICK_CALL(AtanRounded, out, x); }
+bool QuickAtan2Rounded(double* out, double y, double x) { return PAVRA_QUICK_CALL(Atan2Rounded, out, y, x); }
+bool QuickAsinRounded(double* out, double x) { return PAVRA_QUICK_CALL(AsinRounded, out, x); }
+bool QuickAcosRounded(double* out, double x) { return PAVRA_QUICK_CALL(AcosRounded, out, x); }
+bool QuickPowRounded(double* out, double x, double y) { return PAVRA_QUICK_CALL(PowRounded, out, x, y); }
+bool QuickTanhRounded(double* out, double x) { return PAVRA_QUICK_CALL(TanhRounded, out, x); }

@@ -28,7 +28,7 @@ PAVRA_QUICK_TARGET DD Ratio(DD a, DD b, double inverse) {
 // (2^-80). The table is within 2^-106; the sum of the low parts within u (2^-28.6 + 2^-51):
 // 2^-81.6. Absolute error under 2^-77.5: at most 2^-68.5 of atan t >= 2^-9 (j >= 1); for j = 0,
 // u = t exactly and the same steps give 7u t^2/3 < 2^-69.8 relative.
-PAVRA_QUICK_TARGET DD AtanCore(DD t) {
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanCore(DD t) {
     int j = static_cast<int>(t.hi * 256 + 0.5);
     double c = j * 0.00390625;
     double t1 = (t.hi + 17179869184.0) - 17179869184.0;  // 2^34
@@ -61,7 +61,7 @@ PAVRA_QUICK_TARGET DD AtanCore(DD t) {
 // c = 0, N = n and D = d). Then the polynomial and the sums as in AtanCore (|u_l| <= 2^-49):
 // under 2^-77.5 absolute, at most 2^-68.5 of atan t >= 2^-9 for j >= 1; for j = 0 under 2^-69.8
 // relative.
-PAVRA_QUICK_TARGET DD AtanRatio(DD n, DD d, double q) {
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanRatio(DD n, DD d, double q) {
     double jd = (q * 256 + 6755399441055744.0) - 6755399441055744.0;  // 1.5 2^52
     int j = static_cast<int>(jd);
     double c = jd * 0.00390625;
@@ -86,7 +86,7 @@ PAVRA_QUICK_TARGET DD AtanRatio(DD n, DD d, double q) {
 // sqrt(1 - x^2) for |x| < 1 as a double-double within 2^-100 relative, and 1 / its hi rounded:
 // 1 - x^2 is exact as a double-double, from 1 - |x| (exact above 1/2) times 1 + |x|, or from x^2
 // below 1/2; then the rounded square root and one Newton step.
-PAVRA_QUICK_TARGET DD Cosine(double ax, double* inverse) {
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD Cosine(double ax, double* inverse) {
     DD d;
     if (ax >= 0.5) {
         double m = 1 - ax;
@@ -118,7 +118,7 @@ PAVRA_QUICK_TARGET DD Cosine(double ax, double* inverse) {
 // 2^-71 at most for the part of z^2). The polynomial's tail (at most 2^-28.6 of z, by pairs:
 // Estrin) within 5u of itself. With E = 0 and L_i = 0, |log x| ~ |z|, and the errors scale with
 // z^2: at most 2^-69.3 + 2^-69.6 + 2^-75 of log x; else |log x| >= 2^-9.1: under 2^-69.3.
-PAVRA_QUICK_TARGET inline DD LogCore(double x) {
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD LogCore(double x) {
     int e;
     uint64_t bits;
     double m = Decompose(x, &e, &bits);
@@ -414,6 +414,50 @@ PAVRA_QUICK_TARGET FastValue Tanh(double x) {
     DD e = FastTwoSum(1, d.hi);
     e = FastTwoSum(e.hi, e.lo + d.lo);
     return Made(Negate(Ratio(n, e, 1 / e.hi), x < 0), kQuickTanhEps);
+}
+
+// The first evaluation and its rounding test in one: the value stays in registers.
+PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool ExpRounded(double* out, double x) {
+    return FastRound(Exp(x), out);
+}
+PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool LogRounded(double* out, double x) {
+    return FastRound(Log(x), out);
+}
+PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool Log10Rounded(double* out, double x) {
+    return FastRound(Log10(x), out);
+}
+PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool SinhRounded(double* out, double x) {
+    return FastRound(Sinh(x), out);
+}
+PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool CoshRounded(double* out, double x) {
+    return FastRound(Cosh(x), out);
+}
+PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool SinRounded(double* out, double x) {
+    return FastRound(Sin(x), out);
+}
+PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool CosRounded(double* out, double x) {
+    return FastRound(Cos(x), out);
+}
+PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool TanRounded(double* out, double x) {
+    return FastRound(Tan(x), out);
+}
+PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool AtanRounded(double* out, double x) {
+    return FastRound(Atan(x), out);
+}
+PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool Atan2Rounded(double* out, double y, double x) {
+    return FastRound(Atan2(y, x), out);
+}
+PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool AsinRounded(double* out, double x) {
+    return FastRound(Asin(x), out);
+}
+PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool AcosRounded(double* out, double x) {
+    return FastRound(Acos(x), out);
+}
+PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool PowRounded(double* out, double x, double y) {
+    return FastRound(Pow(x, y), out);
+}
+PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool TanhRounded(double* out, double x) {
+    return FastRound(Tanh(x), out);
 }
 
 }  // namespace PAVRA_QUICK_NAMESPACE
