@@ -46,29 +46,27 @@ PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanCore(DD t) {
     return FastTwoSum(s.hi, ((s.lo + table.lo) + ul) + poly);
 }
 
-// atan(n / d) for double-doubles n >= 0, d > 0 (|lo| <= 2^-52 |hi|, n.hi <= d.hi, d.hi in
-// [2^-500, 2^500], n.hi too or below 2^-500, where only the absolute error 2^-1000 counts), and
-// q = n.hi / d.hi rounded: one division more, against two for the quotient as a double-double and
-// then AtanCore.
-// t = n / d in [0, 1 + 2^-50]; q is within 2^-51 of t, so c = j/256 with j = 256 q rounded to the
-// nearest (ties to even) is within 2^-9 (1 + 2^-41) of t, and atan t = atan c + atan u,
-// u = (t - c) / (1 + t c) = (n - c d) / (d + c n), |u| <= 2^-9 (1 + 2^-41).
-// c has 9 bits: c d.hi and c n.hi are exact (ShortProduct). From j = 1 on, 256 q > 1/2 gives
-// c / (n.hi / d.hi) in [2/3 (1 - u), 2), so n.hi - c d.hi is exact (Sterbenz); the rest of n - c d
-// (n.lo, the product's low part, c d.lo) within 2^-103 d. d + c n: d.hi >= c n.hi (c <= 1), the
-// FastTwoSum exact and the low parts within 2^-103 d. u_h = N_h / D_h within 2u, N_h - u_h D_h
-// exact (Product, Sterbenz), u_l from it within 2^-99 (t's scale; 2^-99 of t for j = 0, where
-// c = 0, N = n and D = d). Then the polynomial and the sums as in AtanCore (|u_l| <= 2^-49):
-// under 2^-77.5 absolute, at most 2^-68.5 of atan t >= 2^-9 for j >= 1; for j = 0 under 2^-69.8
-// relative.
-PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanRatio(DD n, DD d, double q) {
-    double jd = (q * 256 + 6755399441055744.0) - 6755399441055744.0;  // 1.5 2^52
-    int j = static_cast<int>(jd);
-    double c = jd * 0.00390625;
+// atan(n / d) = atan c + atan u, u = (t - c) / (1 + t c) = (n - c d) / (d + c n), for
+// double-doubles n >= 0, d > 0 (|lo| <= 2^-52 |hi|, n.hi <= d.hi, d.hi in [2^-500, 2^500], n.hi
+// too or below 2^-500, where only the absolute error 2^-1000 counts), t = n / d, a node c of at
+// most 26 bits in [0, 1.01] with |u| <= 2^-9 (1 + 2^-41), and atan c within 2^-106: one division.
+// c d.hi and c n.hi are exact (ShortProduct), n.hi - c d.hi too (TwoSum); the rest of n - c d
+// (n.lo, the products' low parts, c d.lo) within 2^-103 d. d + c n: where c n.hi > d.hi, c > 1 and
+// both are in [1/2, 1), so the FastTwoSum is exact; its low parts within 2^-103 d. u_h = N_h / D_h
+// within 2u, N_h - u_h D_h exact (Product, Sterbenz), u_l from it within 2^-99 (t's scale; 2^-99
+// of t for c = 0, where N = n and D = d), |u_l| <= 2^-49. atan u - u = u^3 (-1/3 + u^2/5 - u^4/7)
+// (next term below 2^-84.2) in doubles from u_h + u_l rounded: at most 2^-28.6, within 5u of it
+// (2^-79.3), and the rounding of u moves it by u^2 u u (2^-80). The sum of the low parts within u
+// (2^-28.6 + 2^-49): 2^-81.5. Absolute error under 2^-77.5: at most 2^-68.5 of atan t >= 2^-9
+// for c = j/256 != 0 (AtanRatio); with AtanNode's |u| <= 0.71 2^-9 the terms in u^3 shrink by
+// 0.36: under 2^-79.5, at most 2^-69.5 of atan t >= asin 2^-10 for k >= 1. For c = 0 the same
+// steps give 7u t^2/3 < 2^-69.8 relative.
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanFrom(DD n, DD d, double c, const DD& atanC) {
     DD pd = ShortProduct(d.hi, c);
     DD pn = ShortProduct(n.hi, c);
-    double nh = n.hi - pd.hi;
-    double nl = (n.lo - pd.lo) - c * d.lo;
+    DD nn = TwoSum(n.hi, -pd.hi);
+    double nh = nn.hi;
+    double nl = ((nn.lo - pd.lo) + n.lo) - c * d.lo;
     DD dd = FastTwoSum(d.hi, pn.hi);
     double dh = dd.hi;
     double dl = (dd.lo + pn.lo) + (d.lo + c * n.lo);
@@ -78,9 +76,27 @@ PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanRatio(DD n, DD d, double q) {
     double ul = ((((nh - p.hi) - p.lo) + nl) - uh * dl) * inverse;
     double u = uh + ul, z = u * u;
     double poly = u * z * (-0.3333333333333333 + z * (0.2 + z * -0.14285714285714285));
-    const DD& table = kAtanTable[j];
-    DD s = FastTwoSum(table.hi, uh);
-    return FastTwoSum(s.hi, ((s.lo + table.lo) + ul) + poly);
+    DD s = FastTwoSum(atanC.hi, uh);
+    return FastTwoSum(s.hi, ((s.lo + atanC.lo) + ul) + poly);
+}
+
+// atan(n / d) as AtanFrom, with q = n.hi / d.hi rounded: q is within 2^-51 of t, so c = j/256
+// with j = 256 q rounded to the nearest is within 2^-9 (1 + 2^-41) of t, |u| <= |t - c|; atan c
+// from kAtanTable.
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanRatio(DD n, DD d, double q) {
+    double jd = (q * 256 + 6755399441055744.0) - 6755399441055744.0;  // 1.5 2^52
+    int j = static_cast<int>(jd);
+    return AtanFrom(n, d, jd * 0.00390625, kAtanTable[j]);
+}
+
+// atan(n / d) as AtanFrom, where t = n / d = tan(asin v), v = n / sqrt(n^2 + d^2) in [0, 0.70711]
+// within 2^-52 (2^-50 of v for v = n.hi): the node c = tan(asin(k/512)) to 26 bits, k = 512 v
+// rounded, keeps |u| below 2^-9 over each interval (make_math_tables.py checks both ends, u being
+// monotonic in v, with 2^-20 to spare for v's error), with no division before the node.
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanNode(DD n, DD d, double v) {
+    double kd = (v * 512 + 6755399441055744.0) - 6755399441055744.0;  // 1.5 2^52
+    int k = static_cast<int>(kd);
+    return AtanFrom(n, d, kAsinNodeTan[k], kAsinNodeAtan[k]);
 }
 
 // sqrt(1 - x^2) for |x| < 1 as a double-double within 2^-100 relative, and 1 / its hi rounded:
@@ -288,16 +304,16 @@ PAVRA_QUICK_TARGET FastValue Atan2(double y, double x) {
     return Made(Negate(a, y < 0), kQuickAtanEps);
 }
 
-// asin x = atan(|x| / sqrt(1 - x^2)), or pi/2 - atan(sqrt(1 - x^2) / |x|) above 1/sqrt 2; the
-// ratio's 2^-100 passes through atan, whose condition number is below 1.
+// asin x = atan(|x| / sqrt(1 - x^2)), or pi/2 - atan(sqrt(1 - x^2) / |x|) above 1/sqrt 2, the node
+// chosen from the smaller of |x| and the root (AtanNode); the root's 2^-100 passes through atan,
+// whose condition number is below 1.
 PAVRA_QUICK_TARGET FastValue Asin(double x) {
     double ax = Abs(x);
     if (!(ax >= kTinyArgument && ax < 1))
         return kNotMade;
     double inverse;
     DD c = Cosine(ax, &inverse);
-    DD a =
-        ax <= c.hi ? AtanRatio({ax, 0}, c, ax / c.hi) : FromQuarter(1, -1, AtanRatio(c, {ax, 0}, c.hi / ax));
+    DD a = ax <= c.hi ? AtanNode({ax, 0}, c, ax) : FromQuarter(1, -1, AtanNode(c, {ax, 0}, c.hi));
     return Made(Negate(a, x < 0), kQuickAtanEps);
 }
 
@@ -311,11 +327,11 @@ PAVRA_QUICK_TARGET FastValue Acos(double x) {
     DD c = Cosine(ax, &inverse);
     DD a;
     if (ax >= c.hi) {
-        a = AtanRatio(c, {ax, 0}, c.hi / ax);
+        a = AtanNode(c, {ax, 0}, c.hi);
         if (x < 0)
             a = FromQuarter(2, -1, a);
     } else {
-        a = FromQuarter(1, x < 0 ? 1 : -1, AtanRatio({ax, 0}, c, ax / c.hi));
+        a = FromQuarter(1, x < 0 ? 1 : -1, AtanNode({ax, 0}, c, ax));
     }
     return Made(a, kQuickAtanEps);
 }
