@@ -6,6 +6,7 @@
 #pragma GCC optimize("no-tree-slp-vectorize")
 #endif
 
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -124,17 +125,31 @@ bool FusedAvailable() {
 #endif
 }
 
-// Chosen once, at the first call; the tests may force either.
-bool& UseFused() {
-    static bool fused = FusedAvailable();
+// Chosen once, at the first call (-1 until then); the tests may force either. A relaxed atomic
+// is a plain load, and the choice out of line keeps each call's entry short.
+std::atomic<signed char> fusedChoice{-1};
+
+#if defined(__GNUC__)
+__attribute__((noinline, cold))
+#endif
+bool ChooseFused() {
+    bool fused = FusedAvailable();
+    fusedChoice.store(fused ? 1 : 0, std::memory_order_relaxed);
     return fused;
+}
+
+inline bool UseFused() {
+    signed char choice = fusedChoice.load(std::memory_order_relaxed);
+    return choice < 0 ? ChooseFused() : choice != 0;
 }
 
 }  // namespace
 
 bool QuickFusedAvailable() { return FusedAvailable(); }
 
-void QuickUseFused(bool fused) { UseFused() = fused && FusedAvailable(); }
+void QuickUseFused(bool fused) {
+    fusedChoice.store(fused && FusedAvailable() ? 1 : 0, std::memory_order_relaxed);
+}
 
 #if PAVRA_HAVE_FUSED
 #define PAVRA_QUICK_CALL(name, ...) (UseFused() ? fused::name(__VA_ARGS__) : dekker::name(__VA_ARGS__))

@@ -55,11 +55,12 @@ PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanCore(DD t) {
 // both are in [1/2, 1), so the FastTwoSum is exact; its low parts within 2^-103 d. u_h = N_h / D_h
 // within 2u, N_h - u_h D_h exact (Product, Sterbenz), u_l from it within 2^-99 (t's scale; 2^-99
 // of t for c = 0, where N = n and D = d), |u_l| <= 2^-49. atan u - u = u^3 (-1/3 + u^2/5 - u^4/7)
-// (next term below 2^-84.2) in doubles from u_h + u_l rounded: at most 2^-28.6, within 5u of it
-// (2^-79.3), and the rounding of u moves it by u^2 u u (2^-80). The sum of the low parts within u
-// (2^-28.6 + 2^-49): 2^-81.5. Absolute error under 2^-77.5: at most 2^-68.5 of atan t >= 2^-9
+// (next term below 2^-84.2) in doubles from u_h alone, so that it need not wait for u_l: at most
+// 2^-28.6, within 5u of it (2^-79.3); u = u_h + u_l adds -u_h^2 u_l, kept (within 2^-120), and
+// terms in u_l^2 or u^4 u_l below 2^-120. The sum of the low parts within u (2^-28.6 + 2^-49):
+// 2^-81.5. Absolute error under 2^-78: at most 2^-69 of atan t >= 2^-9
 // for c = j/256 != 0 (AtanRatio); with AtanNode's |u| <= 0.71 2^-9 the terms in u^3 shrink by
-// 0.36: under 2^-79.5, at most 2^-69.5 of atan t >= asin 2^-10 for k >= 1. For c = 0 the same
+// 0.36: under 2^-80, at most 2^-70 of atan t >= asin 2^-10 for k >= 1. For c = 0 the same
 // steps give 7u t^2/3 < 2^-69.8 relative.
 PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanFrom(DD n, DD d, double c, const DD& atanC) {
     DD pd = ShortProduct(d.hi, c);
@@ -74,10 +75,10 @@ PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanFrom(DD n, DD d, double c, const DD
     double uh = nh * inverse;
     DD p = Product(uh, dh);
     double ul = ((((nh - p.hi) - p.lo) + nl) - uh * dl) * inverse;
-    double u = uh + ul, z = u * u;
-    double poly = u * z * (-0.3333333333333333 + z * (0.2 + z * -0.14285714285714285));
+    double z = uh * uh;
+    double poly = uh * z * (-0.3333333333333333 + z * (0.2 + z * -0.14285714285714285));
     DD s = FastTwoSum(atanC.hi, uh);
-    return FastTwoSum(s.hi, ((s.lo + atanC.lo) + ul) + poly);
+    return FastTwoSum(s.hi, ((s.lo + atanC.lo) + ul) + (poly - z * ul));
 }
 
 // atan(n / d) as AtanFrom, with q = n.hi / d.hi rounded: q is within 2^-51 of t, so c = j/256
