@@ -47,14 +47,6 @@ double Pow2(int k) {
     return d;
 }
 
-// k pi/2 + sign atan, k = 1 or 2, within 2^-68.5 relative: atan <= pi/4 carries its absolute error
-// 2^-68.5 pi/4 into a result of at least pi/4; the constant and the sums add 2^-104.
-DD FromQuarter(int k, double sign, DD atan) {
-    const DD& m = kPiMultiples[k - 1];
-    DD s = TwoSum(m.hi, sign * atan.hi);
-    return FastTwoSum(s.hi, (s.lo + m.lo) + sign * atan.lo);
-}
-
 DD Negate(DD a, bool negative) { return negative ? DD{-a.hi, -a.lo} : a; }
 
 bool Moderate(double a) {

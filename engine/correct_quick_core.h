@@ -62,7 +62,16 @@ PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanCore(DD t) {
 // for c = j/256 != 0 (AtanRatio); with AtanNode's |u| <= 0.71 2^-9 the terms in u^3 shrink by
 // 0.36: under 2^-80, at most 2^-70 of atan t >= asin 2^-10 for k >= 1. For c = 0 the same
 // steps give 7u t^2/3 < 2^-69.8 relative.
-PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanFrom(DD n, DD d, double c, const DD& atanC) {
+// With a quarter k = 1 or 2 and a sign, the result is k pi/2 + sign atan(n / d): the multiple
+// joins atan c before u is known (TwoSum exact, its low parts within 2^-104), so that it costs
+// nothing after the division; the result is then at least pi/4 and the FastTwoSum with u_h holds.
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanFrom(DD n, DD d, double c, const DD& atanC, int k, double sign) {
+    DD base = atanC;
+    if (k != 0) {
+        const DD& m = kPiMultiples[k - 1];
+        DD b = TwoSum(m.hi, sign * atanC.hi);
+        base = {b.hi, (b.lo + m.lo) + sign * atanC.lo};
+    }
     DD pd = ShortProduct(d.hi, c);
     DD pn = ShortProduct(n.hi, c);
     DD nn = TwoSum(n.hi, -pd.hi);
@@ -77,27 +86,27 @@ PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanFrom(DD n, DD d, double c, const DD
     double ul = ((((nh - p.hi) - p.lo) + nl) - uh * dl) * inverse;
     double z = uh * uh;
     double poly = uh * z * (-0.3333333333333333 + z * (0.2 + z * -0.14285714285714285));
-    DD s = FastTwoSum(atanC.hi, uh);
-    return FastTwoSum(s.hi, ((s.lo + atanC.lo) + ul) + (poly - z * ul));
+    DD s = FastTwoSum(base.hi, sign * uh);
+    return FastTwoSum(s.hi, ((s.lo + base.lo) + sign * ul) + sign * (poly - z * ul));
 }
 
 // atan(n / d) as AtanFrom, with q = n.hi / d.hi rounded: q is within 2^-51 of t, so c = j/256
 // with j = 256 q rounded to the nearest is within 2^-9 (1 + 2^-41) of t, |u| <= |t - c|; atan c
 // from kAtanTable.
-PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanRatio(DD n, DD d, double q) {
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanRatio(DD n, DD d, double q, int k = 0, double sign = 1) {
     double jd = (q * 256 + 6755399441055744.0) - 6755399441055744.0;  // 1.5 2^52
     int j = static_cast<int>(jd);
-    return AtanFrom(n, d, jd * 0.00390625, kAtanTable[j]);
+    return AtanFrom(n, d, jd * 0.00390625, kAtanTable[j], k, sign);
 }
 
 // atan(n / d) as AtanFrom, where t = n / d = tan(asin v), v = n / sqrt(n^2 + d^2) in [0, 0.70711]
 // within 2^-52 (2^-50 of v for v = n.hi): the node c = tan(asin(k/512)) to 26 bits, k = 512 v
 // rounded, keeps |u| below 2^-9 over each interval (make_math_tables.py checks both ends, u being
 // monotonic in v, with 2^-20 to spare for v's error), with no division before the node.
-PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanNode(DD n, DD d, double v) {
-    double kd = (v * 512 + 6755399441055744.0) - 6755399441055744.0;  // 1.5 2^52
-    int k = static_cast<int>(kd);
-    return AtanFrom(n, d, kAsinNodeTan[k], kAsinNodeAtan[k]);
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanNode(DD n, DD d, double v, int k = 0, double sign = 1) {
+    double id = (v * 512 + 6755399441055744.0) - 6755399441055744.0;  // 1.5 2^52
+    int i = static_cast<int>(id);
+    return AtanFrom(n, d, kAsinNodeTan[i], kAsinNodeAtan[i], k, sign);
 }
 
 // sqrt(1 - x^2) for |x| < 1 as a double-double within 2^-100 relative, and 1 / its hi rounded:
@@ -283,7 +292,7 @@ PAVRA_QUICK_TARGET FastValue Atan(double x) {
     double ax = Abs(x);
     if (!(ax >= kTinyArgument && ax <= 3.273390607896142e150))
         return kNotMade;
-    DD a = ax <= 1 ? AtanCore({ax, 0}) : FromQuarter(1, -1, AtanRatio({1, 0}, {ax, 0}, 1 / ax));
+    DD a = ax <= 1 ? AtanCore({ax, 0}) : AtanRatio({1, 0}, {ax, 0}, 1 / ax, 1, -1);
     return Made(Negate(a, x < 0), kQuickAtanEps);
 }
 
@@ -294,13 +303,11 @@ PAVRA_QUICK_TARGET FastValue Atan2(double y, double x) {
         return kNotMade;
     DD a;
     if (ay <= ax) {
-        a = AtanRatio({ay, 0}, {ax, 0}, ay / ax);
+        a = AtanRatio({ay, 0}, {ax, 0}, ay / ax, x < 0 ? 2 : 0, x < 0 ? -1 : 1);
         if (!(a.hi >= 2.4099198651028841e-181))  // 2^-600: the bound's product stays normal
             return kNotMade;
-        if (x < 0)
-            a = FromQuarter(2, -1, a);
     } else {
-        a = FromQuarter(1, x < 0 ? 1 : -1, AtanRatio({ax, 0}, {ay, 0}, ax / ay));
+        a = AtanRatio({ax, 0}, {ay, 0}, ax / ay, 1, x < 0 ? 1 : -1);
     }
     return Made(Negate(a, y < 0), kQuickAtanEps);
 }
@@ -314,7 +321,7 @@ PAVRA_QUICK_TARGET FastValue Asin(double x) {
         return kNotMade;
     double inverse;
     DD c = Cosine(ax, &inverse);
-    DD a = ax <= c.hi ? AtanNode({ax, 0}, c, ax) : FromQuarter(1, -1, AtanNode(c, {ax, 0}, c.hi));
+    DD a = ax <= c.hi ? AtanNode({ax, 0}, c, ax) : AtanNode(c, {ax, 0}, c.hi, 1, -1);
     return Made(Negate(a, x < 0), kQuickAtanEps);
 }
 
@@ -328,11 +335,9 @@ PAVRA_QUICK_TARGET FastValue Acos(double x) {
     DD c = Cosine(ax, &inverse);
     DD a;
     if (ax >= c.hi) {
-        a = AtanNode(c, {ax, 0}, c.hi);
-        if (x < 0)
-            a = FromQuarter(2, -1, a);
+        a = AtanNode(c, {ax, 0}, c.hi, x < 0 ? 2 : 0, x < 0 ? -1 : 1);
     } else {
-        a = FromQuarter(1, x < 0 ? 1 : -1, AtanNode({ax, 0}, c, ax));
+        a = AtanNode({ax, 0}, c, ax, 1, x < 0 ? 1 : -1);
     }
     return Made(a, kQuickAtanEps);
 }
