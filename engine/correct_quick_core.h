@@ -439,47 +439,29 @@ PAVRA_QUICK_TARGET FastValue Tanh(double x) {
 }
 
 // The first evaluation and its rounding test in one: the value stays in registers.
-PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool ExpRounded(double* out, double x) {
-    return FastRound(Exp(x), out);
-}
-PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool LogRounded(double* out, double x) {
-    return FastRound(Log(x), out);
-}
-PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool Log10Rounded(double* out, double x) {
-    return FastRound(Log10(x), out);
-}
-PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool SinhRounded(double* out, double x) {
-    return FastRound(Sinh(x), out);
-}
-PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool CoshRounded(double* out, double x) {
-    return FastRound(Cosh(x), out);
-}
-PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool SinRounded(double* out, double x) {
-    return FastRound(Sin(x), out);
-}
-PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool CosRounded(double* out, double x) {
-    return FastRound(Cos(x), out);
-}
-PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool TanRounded(double* out, double x) {
-    return FastRound(Tan(x), out);
-}
-PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool AtanRounded(double* out, double x) {
-    return FastRound(Atan(x), out);
-}
-PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool Atan2Rounded(double* out, double y, double x) {
-    return FastRound(Atan2(y, x), out);
-}
-PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool AsinRounded(double* out, double x) {
-    return FastRound(Asin(x), out);
-}
-PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool AcosRounded(double* out, double x) {
-    return FastRound(Acos(x), out);
-}
-PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool PowRounded(double* out, double x, double y) {
-    return FastRound(Pow(x, y), out);
-}
-PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool TanhRounded(double* out, double x) {
-    return FastRound(Tanh(x), out);
-}
+#define PAVRA_QUICK_ROUNDED(name)                                                      \
+    PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool name##Rounded(double* out, double x) { \
+        return FastRound(name(x), out);                                                \
+    }
+#define PAVRA_QUICK_ROUNDED2(name, a, b)                                                         \
+    PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool name##Rounded(double* out, double a, double b) { \
+        return FastRound(name(a, b), out);                                                       \
+    }
+PAVRA_QUICK_ROUNDED(Exp)
+PAVRA_QUICK_ROUNDED(Log)
+PAVRA_QUICK_ROUNDED(Log10)
+PAVRA_QUICK_ROUNDED(Sinh)
+PAVRA_QUICK_ROUNDED(Cosh)
+PAVRA_QUICK_ROUNDED(Sin)
+PAVRA_QUICK_ROUNDED(Cos)
+PAVRA_QUICK_ROUNDED(Tan)
+PAVRA_QUICK_ROUNDED(Atan)
+PAVRA_QUICK_ROUNDED2(Atan2, y, x)
+PAVRA_QUICK_ROUNDED(Asin)
+PAVRA_QUICK_ROUNDED(Acos)
+PAVRA_QUICK_ROUNDED2(Pow, x, y)
+PAVRA_QUICK_ROUNDED(Tanh)
+#undef PAVRA_QUICK_ROUNDED
+#undef PAVRA_QUICK_ROUNDED2
 
 }  // namespace PAVRA_QUICK_NAMESPACE
