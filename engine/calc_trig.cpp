@@ -11,7 +11,7 @@ double CalcSin(double x) {
         return NAN;
     if (std::fabs(x) < kTinyArgument)
         return x;
-    return CorrectlyRounded(QuickSin, FastSin, SlowSin, x);
+    return CorrectlyRounded(QuickSinRounded, FastSin, SlowSin, x);
 }
 
 double CalcCos(double x) {
@@ -19,7 +19,7 @@ double CalcCos(double x) {
         return NAN;
     if (std::fabs(x) < kTinyArgument)
         return 1.0;
-    return CorrectlyRounded(QuickCos, FastCos, SlowCos, x);
+    return CorrectlyRounded(QuickCosRounded, FastCos, SlowCos, x);
 }
 
 double CalcTan(double x) {
@@ -27,5 +27,5 @@ double CalcTan(double x) {
         return NAN;
     if (std::fabs(x) < kTinyArgument)
         return x;
-    return CorrectlyRounded(QuickTan, FastTan, SlowTan, x);
+    return CorrectlyRounded(QuickTanRounded, FastTan, SlowTan, x);
 }

@@ -66,6 +66,28 @@ double CorrectlyRounded(FastValue (*first)(Args...), FastValue (*fast)(Args...),
     return precise(args...);
 }
 
+// What the first evaluation leaves: the fast path, else the precise path. Kept out of line, so
+// that the common case stays short.
+template <typename... Args>
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
+double
+FastOrPrecise(FastValue (*fast)(Args...), double (*precise)(Args...), Args... args) {
+    double r;
+    return FastRound(fast(args...), &r) ? r : precise(args...);
+}
+
+// The same with a first evaluation that applies its rounding test itself.
+template <typename... Args>
+inline double CorrectlyRounded(bool (*first)(double*, Args...), FastValue (*fast)(Args...),
+                               double (*precise)(Args...), Args... args) {
+    double r;
+    if (first(&r, args...))
+        return r;
+    return FastOrPrecise(fast, precise, args...);
+}
+
 template <typename... Args>
 double CorrectlyRounded(FastValue (*fast)(Args...), double (*precise)(Args...), Args... args) {
     double r;

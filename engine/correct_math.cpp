@@ -120,17 +120,17 @@ double CalcExp(double x) {
         return 0.0;
     if (std::fabs(x) < 2.7755575615628914e-17)  // 2^-55
         return 1.0;
-    return CorrectlyRounded(QuickExp, FastExp, SlowExp, x);
+    return CorrectlyRounded(QuickExpRounded, FastExp, SlowExp, x);
 }
 
 double CalcLog(double x) {
     double r;
-    return LogSpecial(x, &r) ? r : CorrectlyRounded(QuickLog, FastLog, SlowLog, x);
+    return LogSpecial(x, &r) ? r : CorrectlyRounded(QuickLogRounded, FastLog, SlowLog, x);
 }
 
 double CalcLog10(double x) {
     double r;
-    return LogSpecial(x, &r) ? r : CorrectlyRounded(QuickLog10, FastLog10, SlowLog10, x);
+    return LogSpecial(x, &r) ? r : CorrectlyRounded(QuickLog10Rounded, FastLog10, SlowLog10, x);
 }
 
 double CalcPow(double x, double y) {
@@ -170,7 +170,7 @@ double CalcPow(double x, double y) {
     }
     // The fast path is sure of an exact double too; only midpoints wait for the exact test.
     double r;
-    if (FastRound(QuickPow(x, y), &r) || FastRound(FastPow(x, y), &r))
+    if (QuickPowRounded(&r, x, y) || FastRound(FastPow(x, y), &r))
         return negative ? -r : r;
     if (ExactPow(x, y, negative, &r))
         return r;
@@ -197,7 +197,7 @@ double CalcSinh(double x) {
         return x;
     if (std::fabs(x) > 711)
         return std::copysign(INFINITY, x);
-    return CorrectlyRounded(QuickSinh, FastSinh, SlowSinh, x);
+    return CorrectlyRounded(QuickSinhRounded, FastSinh, SlowSinh, x);
 }
 
 double CalcCosh(double x) {
@@ -207,7 +207,7 @@ double CalcCosh(double x) {
         return INFINITY;
     if (std::fabs(x) < 7.450580596923828e-09)  // 2^-27: 1 + x^2/2 rounds to 1
         return 1.0;
-    return CorrectlyRounded(QuickCosh, FastCosh, SlowCosh, x);
+    return CorrectlyRounded(QuickCoshRounded, FastCosh, SlowCosh, x);
 }
 
 double CalcTanh(double x) {
@@ -215,7 +215,7 @@ double CalcTanh(double x) {
         return x;
     if (std::fabs(x) > 22)  // 1 - tanh x is below 2^-62
         return std::copysign(1.0, x);
-    return CorrectlyRounded(QuickTanh, FastTanh, SlowTanh, x);
+    return CorrectlyRounded(QuickTanhRounded, FastTanh, SlowTanh, x);
 }
 
 double CalcAsin(double x) {
@@ -225,7 +225,7 @@ double CalcAsin(double x) {
         return NAN;
     if (std::fabs(x) == 1)
         return std::copysign(kHalfPi, x);
-    return CorrectlyRounded(QuickAsin, FastAsin, SlowAsin, x);
+    return CorrectlyRounded(QuickAsinRounded, FastAsin, SlowAsin, x);
 }
 
 double CalcAcos(double x) {
@@ -237,7 +237,7 @@ double CalcAcos(double x) {
         return 0.0;
     if (x == -1)
         return kPi;
-    return CorrectlyRounded(QuickAcos, FastAcos, SlowAcos, x);
+    return CorrectlyRounded(QuickAcosRounded, FastAcos, SlowAcos, x);
 }
 
 double CalcAtan(double x) {
@@ -245,7 +245,7 @@ double CalcAtan(double x) {
         return x;
     if (std::isinf(x))
         return std::copysign(kHalfPi, x);
-    return CorrectlyRounded(QuickAtan, FastAtan, SlowAtan, x);
+    return CorrectlyRounded(QuickAtanRounded, FastAtan, SlowAtan, x);
 }
 
 double CalcAtan2(double y, double x) {
@@ -265,5 +265,5 @@ double CalcAtan2(double y, double x) {
         return std::copysign(kHalfPi, y);
     if (std::isinf(x))
         return x > 0 ? std::copysign(0.0, y) : std::copysign(kPi, y);
-    return CorrectlyRounded(QuickAtan2, FastAtan2, SlowAtan2, y, x);
+    return CorrectlyRounded(QuickAtan2Rounded, FastAtan2, SlowAtan2, y, x);
 }

@@ -6,6 +6,7 @@
 #pragma GCC optimize("no-tree-slp-vectorize")
 #endif
 
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -46,14 +47,6 @@ double Pow2(int k) {
     return d;
 }
 
-// k pi/2 + sign atan, k = 1 or 2, within 2^-68.5 relative: atan <= pi/4 carries its absolute error
-// 2^-68.5 pi/4 into a result of at least pi/4; the constant and the sums add 2^-104.
-DD FromQuarter(int k, double sign, DD atan) {
-    const DD& m = kPiMultiples[k - 1];
-    DD s = TwoSum(m.hi, sign * atan.hi);
-    return FastTwoSum(s.hi, (s.lo + m.lo) + sign * atan.lo);
-}
-
 DD Negate(DD a, bool negative) { return negative ? DD{-a.hi, -a.lo} : a; }
 
 bool Moderate(double a) {
@@ -72,7 +65,11 @@ DD ShortProduct(double a, double b) {
 
 }  // namespace
 
-// Two copies of the arithmetic, each in a namespace of its own inside this file's.
+// Two copies of the arithmetic, each in a namespace of its own inside this file's. The helpers
+// are inlined into each function, where their constant arguments fold away.
+#define PAVRA_QUICK_INLINE inline __attribute__((always_inline))
+#define PAVRA_QUICK_FLATTEN __attribute__((flatten))
+
 namespace {
 
 namespace dekker {
@@ -120,17 +117,31 @@ bool FusedAvailable() {
 #endif
 }
 
-// Chosen once, at the first call; the tests may force either.
-bool& UseFused() {
-    static bool fused = FusedAvailable();
+// Chosen once, at the first call (-1 until then); the tests may force either. A relaxed atomic
+// is a plain load, and the choice out of line keeps each call's entry short.
+std::atomic<signed char> fusedChoice{-1};
+
+#if defined(__GNUC__)
+__attribute__((noinline, cold))
+#endif
+bool ChooseFused() {
+    bool fused = FusedAvailable();
+    fusedChoice.store(fused ? 1 : 0, std::memory_order_relaxed);
     return fused;
+}
+
+inline bool UseFused() {
+    signed char choice = fusedChoice.load(std::memory_order_relaxed);
+    return choice < 0 ? ChooseFused() : choice != 0;
 }
 
 }  // namespace
 
 bool QuickFusedAvailable() { return FusedAvailable(); }
 
-void QuickUseFused(bool fused) { UseFused() = fused && FusedAvailable(); }
+void QuickUseFused(bool fused) {
+    fusedChoice.store(fused && FusedAvailable() ? 1 : 0, std::memory_order_relaxed);
+}
 
 #if PAVRA_HAVE_FUSED
 #define PAVRA_QUICK_CALL(name, ...) (UseFused() ? fused::name(__VA_ARGS__) : dekker::name(__VA_ARGS__))
@@ -152,3 +163,18 @@ FastValue QuickAsin(double x) { return PAVRA_QUICK_CALL(Asin, x); }
 FastValue QuickAcos(double x) { return PAVRA_QUICK_CALL(Acos, x); }
 FastValue QuickPow(double x, double y) { return PAVRA_QUICK_CALL(Pow, x, y); }
 FastValue QuickTanh(double x) { return PAVRA_QUICK_CALL(Tanh, x); }
+
+bool QuickExpRounded(double* out, double x) { return PAVRA_QUICK_CALL(ExpRounded, out, x); }
+bool QuickLogRounded(double* out, double x) { return PAVRA_QUICK_CALL(LogRounded, out, x); }
+bool QuickLog10Rounded(double* out, double x) { return PAVRA_QUICK_CALL(Log10Rounded, out, x); }
+bool QuickSinhRounded(double* out, double x) { return PAVRA_QUICK_CALL(SinhRounded, out, x); }
+bool QuickCoshRounded(double* out, double x) { return PAVRA_QUICK_CALL(CoshRounded, out, x); }
+bool QuickSinRounded(double* out, double x) { return PAVRA_QUICK_CALL(SinRounded, out, x); }
+bool QuickCosRounded(double* out, double x) { return PAVRA_QUICK_CALL(CosRounded, out, x); }
+bool QuickTanRounded(double* out, double x) { return PAVRA_QUICK_CALL(TanRounded, out, x); }
+bool QuickAtanRounded(double* out, double x) { return PAVRA_QUICK_CALL(AtanRounded, out, x); }
+bool QuickAtan2Rounded(double* out, double y, double x) { return PAVRA_QUICK_CALL(Atan2Rounded, out, y, x); }
+bool QuickAsinRounded(double* out, double x) { return PAVRA_QUICK_CALL(AsinRounded, out, x); }
+bool QuickAcosRounded(double* out, double x) { return PAVRA_QUICK_CALL(AcosRounded, out, x); }
+bool QuickPowRounded(double* out, double x, double y) { return PAVRA_QUICK_CALL(PowRounded, out, x, y); }
+bool QuickTanhRounded(double* out, double x) { return PAVRA_QUICK_CALL(TanhRounded, out, x); }

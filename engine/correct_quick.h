@@ -22,6 +22,23 @@ FastValue QuickTan(double x);
 FastValue QuickPow(double x, double y);  // x > 0, x != 1
 FastValue QuickTanh(double x);           // 2^-30 <= |x| <= 22
 
+// The same with the rounding test (FastRound) applied: true with the nearest double in *out when
+// the first evaluation decides it.
+bool QuickExpRounded(double* out, double x);
+bool QuickLogRounded(double* out, double x);
+bool QuickLog10Rounded(double* out, double x);
+bool QuickSinhRounded(double* out, double x);
+bool QuickCoshRounded(double* out, double x);
+bool QuickSinRounded(double* out, double x);
+bool QuickCosRounded(double* out, double x);
+bool QuickTanRounded(double* out, double x);
+bool QuickAtanRounded(double* out, double x);
+bool QuickAtan2Rounded(double* out, double y, double x);
+bool QuickAsinRounded(double* out, double x);
+bool QuickAcosRounded(double* out, double x);
+bool QuickPowRounded(double* out, double x, double y);
+bool QuickTanhRounded(double* out, double x);
+
 // Where the processor has the fused multiply-add, the first evaluation's exact products use it
 // (chosen at the first call); elsewhere Dekker's. Both give the same bits. For the tests: whether
 // it is there, and a choice of either (the fused one only where it is there).

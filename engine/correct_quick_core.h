@@ -28,7 +28,7 @@ PAVRA_QUICK_TARGET DD Ratio(DD a, DD b, double inverse) {
 // (2^-80). The table is within 2^-106; the sum of the low parts within u (2^-28.6 + 2^-51):
 // 2^-81.6. Absolute error under 2^-77.5: at most 2^-68.5 of atan t >= 2^-9 (j >= 1); for j = 0,
 // u = t exactly and the same steps give 7u t^2/3 < 2^-69.8 relative.
-PAVRA_QUICK_TARGET DD AtanCore(DD t) {
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanCore(DD t) {
     int j = static_cast<int>(t.hi * 256 + 0.5);
     double c = j * 0.00390625;
     double t1 = (t.hi + 17179869184.0) - 17179869184.0;  // 2^34
@@ -46,10 +46,73 @@ PAVRA_QUICK_TARGET DD AtanCore(DD t) {
     return FastTwoSum(s.hi, ((s.lo + table.lo) + ul) + poly);
 }
 
+// atan(n / d) = atan c + atan u, u = (t - c) / (1 + t c) = (n - c d) / (d + c n), for
+// double-doubles n >= 0, d > 0 (|lo| <= 2^-52 |hi|, n.hi <= d.hi, d.hi in [2^-500, 2^500], n.hi
+// too or below 2^-500, where only the absolute error 2^-1000 counts), t = n / d, a node c of at
+// most 26 bits in [0, 1.01] with |u| <= 2^-9 (1 + 2^-41), and atan c within 2^-106: one division.
+// c d.hi and c n.hi are exact (ShortProduct), n.hi - c d.hi too (TwoSum); the rest of n - c d
+// (n.lo, the products' low parts, c d.lo) within 2^-103 d. d + c n: where c n.hi > d.hi, c > 1 and
+// both are in [1/2, 1), so the FastTwoSum is exact; its low parts within 2^-103 d. u_h = N_h / D_h
+// within 2u, N_h - u_h D_h exact (Product, Sterbenz), u_l from it within 2^-99 (t's scale; 2^-99
+// of t for c = 0, where N = n and D = d), |u_l| <= 2^-49. atan u - u = u^3 (-1/3 + u^2/5 - u^4/7)
+// (next term below 2^-84.2) in doubles from u_h alone, so that it need not wait for u_l: at most
+// 2^-28.6, within 5u of it (2^-79.3); u = u_h + u_l adds -u_h^2 u_l, kept (within 2^-120), and
+// terms in u_l^2 or u^4 u_l below 2^-120. The sum of the low parts within u (2^-28.6 + 2^-49):
+// 2^-81.5. Absolute error under 2^-78: at most 2^-69 of atan t >= 2^-9
+// for c = j/256 != 0 (AtanRatio); with AtanNode's |u| <= 0.71 2^-9 the terms in u^3 shrink by
+// 0.36: under 2^-80, at most 2^-70 of atan t >= asin 2^-10 for k >= 1. For c = 0 the same
+// steps give 7u t^2/3 < 2^-69.8 relative.
+// With a quarter k = 1 or 2 and a sign, the result is k pi/2 + sign atan(n / d): the multiple
+// joins atan c before u is known (TwoSum exact, its low parts within 2^-104), so that it costs
+// nothing after the division; the result is then at least pi/4 and the FastTwoSum with u_h holds.
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanFrom(DD n, DD d, double c, const DD& atanC, int k, double sign) {
+    DD base = atanC;
+    if (k != 0) {
+        const DD& m = kPiMultiples[k - 1];
+        DD b = TwoSum(m.hi, sign * atanC.hi);
+        base = {b.hi, (b.lo + m.lo) + sign * atanC.lo};
+    }
+    DD pd = ShortProduct(d.hi, c);
+    DD pn = ShortProduct(n.hi, c);
+    DD nn = TwoSum(n.hi, -pd.hi);
+    double nh = nn.hi;
+    double nl = ((nn.lo - pd.lo) + n.lo) - c * d.lo;
+    DD dd = FastTwoSum(d.hi, pn.hi);
+    double dh = dd.hi;
+    double dl = (dd.lo + pn.lo) + (d.lo + c * n.lo);
+    double inverse = 1 / dh;
+    double uh = nh * inverse;
+    DD p = Product(uh, dh);
+    double ul = ((((nh - p.hi) - p.lo) + nl) - uh * dl) * inverse;
+    double z = uh * uh;
+    double poly = uh * z * (-0.3333333333333333 + z * (0.2 + z * -0.14285714285714285));
+    DD s = FastTwoSum(base.hi, sign * uh);
+    return FastTwoSum(s.hi, ((s.lo + base.lo) + sign * ul) + sign * (poly - z * ul));
+}
+
+// atan(n / d) as AtanFrom, with q = n.hi / d.hi rounded: q is within 2^-51 of t, so c = j/256
+// with j = 256 q rounded to the nearest is within 2^-9 (1 + 2^-41) of t, |u| <= |t - c|; atan c
+// from kAtanTable.
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanRatio(DD n, DD d, double q, int k = 0, double sign = 1) {
+    double jd = (q * 256 + 6755399441055744.0) - 6755399441055744.0;  // 1.5 2^52
+    int j = static_cast<int>(jd);
+    return AtanFrom(n, d, jd * 0.00390625, kAtanTable[j], k, sign);
+}
+
+// atan(n / d) as AtanFrom, where t = n / d = tan(asin v), v = n / sqrt(n^2 + d^2) in [0, 0.70711]
+// within 2^-52 (2^-50 of v for v = n.hi): the node c = tan(asin(k/512)) to 26 bits, k = 512 v
+// rounded, keeps |u| below 2^-9 over each interval (make_math_tables.py checks both ends, u being
+// monotonic in v, with 2^-20 to spare for v's error), with no division before the node.
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanNode(DD n, DD d, double v, int k = 0, double sign = 1) {
+    double id = (v * 512 + 6755399441055744.0) - 6755399441055744.0;  // 1.5 2^52
+    int i = static_cast<int>(id);
+    return AtanFrom(n, d, kAsinNodeTan[i], kAsinNodeAtan[i], k, sign);
+}
+
 // sqrt(1 - x^2) for |x| < 1 as a double-double within 2^-100 relative, and 1 / its hi rounded:
 // 1 - x^2 is exact as a double-double, from 1 - |x| (exact above 1/2) times 1 + |x|, or from x^2
 // below 1/2; then the rounded square root and one Newton step.
-PAVRA_QUICK_TARGET DD Cosine(double ax, double* inverse) {
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD Cosine(double ax, double* inverse) {
     DD d;
     if (ax >= 0.5) {
         double m = 1 - ax;
@@ -68,17 +131,20 @@ PAVRA_QUICK_TARGET DD Cosine(double ax, double* inverse) {
 }
 
 // log x for a finite x > 0, x != 1, within 2^-68.4 relative.
-// x = 2^e m, m in [1, 2); from i = 256 on (m >= 1.5), x = 2^(e+1) (m/2). R = R_i has 10 bits and
-// m_h = m to a multiple of 2^-41 has 42, so m_h R is exact and so is m_h R - 1 (Sterbenz), and
-// (m - m_h) R: z = m R - 1 exactly, |z| <= 2^-9 (the table's ends make z = m - 1 and m/2 - 1).
+// x = 2^e m, m in [1, 2); from i = 256 on (m >= 1.5), x = 2^(e+1) (m/2). R = R_i has 10 bits (a
+// multiple of 2^-10) and m_h = m to a multiple of 2^-41 has 42, so m_h R - 1 is exact (Sterbenz)
+// and so is (m - m_h) R; z = m R - 1 is a multiple of 2^-62 below 2^-9 (make_math_tables.py
+// checks each interval), a double, so their sum is z exactly (the table's ends make z = m - 1 and
+// m/2 - 1).
 // log x = E ln2 + L_i + z - z^2/2 + z^3 (1/3 - z/4 + ... - z^5/8) (next term below 2^-84.2 and
-// 2^-75 of z): z_h^2 is exact (Product), E ln2_h exact (42 bits), the leading parts are summed
-// exactly (TwoSum) and the low ones (at most 2^-28.5, summed by pairs) within 8u of their size:
-// 2^-78.5. The polynomial's tail (at most 2^-28.6, by pairs: Estrin) is within 5u of itself,
-// ln2's rest within 2^-86 and the table within 2^-106. With E = 0 and L_i = 0, |log x| ~ |z|, and
-// the errors scale with z^2: at most 2^-69.3 + 2^-69.6 + 2^-75 of log x; else |log x| >= 2^-9.1:
-// under 2^-69.3.
-PAVRA_QUICK_TARGET DD LogCore(double x) {
+// 2^-75 of z). E ln2_h (42 bits, |E| <= 1075) and L_h are multiples of 2^-42 below 2^10: their
+// sum s is exact. z^2 is exact (Product); s + z and that sum minus z^2/2 exact (TwoSum); the low
+// parts (the sums' errors, at most u of the result each, E ln2's rest within 2^-86, L_i's rest
+// within 2^-97 and z^2's error) summed by pairs within 4u of their size (2^-50 of the result,
+// 2^-71 at most for the part of z^2). The polynomial's tail (at most 2^-28.6 of z, by pairs:
+// Estrin) within 5u of itself. With E = 0 and L_i = 0, |log x| ~ |z|, and the errors scale with
+// z^2: at most 2^-69.3 + 2^-69.6 + 2^-75 of log x; else |log x| >= 2^-9.1: under 2^-69.3.
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD LogCore(double x) {
     int e;
     uint64_t bits;
     double m = Decompose(x, &e, &bits);
@@ -87,9 +153,8 @@ PAVRA_QUICK_TARGET DD LogCore(double x) {
         ++e;
     double r = kLogReciprocal[i];
     double mh = (m + 2048.0) - 2048.0;
-    DD z = TwoSum(mh * r - 1, (m - mh) * r);
-    DD q = Product(z.hi, z.hi);
-    double h = z.hi;
+    double h = (mh * r - 1) + (m - mh) * r;
+    DD q = Product(h, h);
     double h2 = q.hi, h4 = h2 * h2;
     double pair1 = 0.3333333333333333 + h * -0.25;
     double pair2 = 0.2 + h * -0.16666666666666666;
@@ -97,10 +162,10 @@ PAVRA_QUICK_TARGET DD LogCore(double x) {
     double tail = h * h2 * ((pair1 + h2 * pair2) + h4 * pair3);
     double de = e;
     const DD& l = kLogMinusLog[i];
-    DD s = TwoSum(de * kLn2.hi, l.hi);
-    DD t = TwoSum(s.hi, h);
+    double s = de * kLn2.hi + l.hi;
+    DD t = TwoSum(s, h);
     DD u = TwoSum(t.hi, -0.5 * q.hi);
-    double low = (((s.lo + t.lo) + (u.lo + de * kLn2.lo)) + ((l.lo + z.lo) - (0.5 * q.lo + h * z.lo))) + tail;
+    double low = ((t.lo + u.lo) + (de * kLn2.lo + l.lo)) + (tail - 0.5 * q.lo);
     return FastTwoSum(u.hi, low);
 }
 
@@ -227,7 +292,7 @@ PAVRA_QUICK_TARGET FastValue Atan(double x) {
     double ax = Abs(x);
     if (!(ax >= kTinyArgument && ax <= 3.273390607896142e150))
         return kNotMade;
-    DD a = ax <= 1 ? AtanCore({ax, 0}) : FromQuarter(1, -1, AtanCore(Ratio({1, 0}, {ax, 0}, 1 / ax)));
+    DD a = ax <= 1 ? AtanCore({ax, 0}) : AtanRatio({1, 0}, {ax, 0}, 1 / ax, 1, -1);
     return Made(Negate(a, x < 0), kQuickAtanEps);
 }
 
@@ -238,27 +303,25 @@ PAVRA_QUICK_TARGET FastValue Atan2(double y, double x) {
         return kNotMade;
     DD a;
     if (ay <= ax) {
-        a = AtanCore(Ratio({ay, 0}, {ax, 0}, 1 / ax));
+        a = AtanRatio({ay, 0}, {ax, 0}, ay / ax, x < 0 ? 2 : 0, x < 0 ? -1 : 1);
         if (!(a.hi >= 2.4099198651028841e-181))  // 2^-600: the bound's product stays normal
             return kNotMade;
-        if (x < 0)
-            a = FromQuarter(2, -1, a);
     } else {
-        a = FromQuarter(1, x < 0 ? 1 : -1, AtanCore(Ratio({ax, 0}, {ay, 0}, 1 / ay)));
+        a = AtanRatio({ax, 0}, {ay, 0}, ax / ay, 1, x < 0 ? 1 : -1);
     }
     return Made(Negate(a, y < 0), kQuickAtanEps);
 }
 
-// asin x = atan(|x| / sqrt(1 - x^2)), or pi/2 - atan(sqrt(1 - x^2) / |x|) above 1/sqrt 2; the
-// ratio's 2^-100 passes through atan, whose condition number is below 1.
+// asin x = atan(|x| / sqrt(1 - x^2)), or pi/2 - atan(sqrt(1 - x^2) / |x|) above 1/sqrt 2, the node
+// chosen from the smaller of |x| and the root (AtanNode); the root's 2^-100 passes through atan,
+// whose condition number is below 1.
 PAVRA_QUICK_TARGET FastValue Asin(double x) {
     double ax = Abs(x);
     if (!(ax >= kTinyArgument && ax < 1))
         return kNotMade;
     double inverse;
     DD c = Cosine(ax, &inverse);
-    DD a = ax <= c.hi ? AtanCore(Ratio({ax, 0}, c, inverse))
-                      : FromQuarter(1, -1, AtanCore(Ratio(c, {ax, 0}, 1 / ax)));
+    DD a = ax <= c.hi ? AtanNode({ax, 0}, c, ax) : AtanNode(c, {ax, 0}, c.hi, 1, -1);
     return Made(Negate(a, x < 0), kQuickAtanEps);
 }
 
@@ -272,11 +335,9 @@ PAVRA_QUICK_TARGET FastValue Acos(double x) {
     DD c = Cosine(ax, &inverse);
     DD a;
     if (ax >= c.hi) {
-        a = AtanCore(Ratio(c, {ax, 0}, 1 / ax));
-        if (x < 0)
-            a = FromQuarter(2, -1, a);
+        a = AtanNode(c, {ax, 0}, c.hi, x < 0 ? 2 : 0, x < 0 ? -1 : 1);
     } else {
-        a = FromQuarter(1, x < 0 ? 1 : -1, AtanCore(Ratio({ax, 0}, c, inverse)));
+        a = AtanNode({ax, 0}, c, ax, 1, x < 0 ? 1 : -1);
     }
     return Made(a, kQuickAtanEps);
 }
@@ -376,5 +437,31 @@ PAVRA_QUICK_TARGET FastValue Tanh(double x) {
     e = FastTwoSum(e.hi, e.lo + d.lo);
     return Made(Negate(Ratio(n, e, 1 / e.hi), x < 0), kQuickTanhEps);
 }
+
+// The first evaluation and its rounding test in one: the value stays in registers.
+#define PAVRA_QUICK_ROUNDED(name)                                                      \
+    PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool name##Rounded(double* out, double x) { \
+        return FastRound(name(x), out);                                                \
+    }
+#define PAVRA_QUICK_ROUNDED2(name, a, b)                                                         \
+    PAVRA_QUICK_TARGET PAVRA_QUICK_FLATTEN bool name##Rounded(double* out, double a, double b) { \
+        return FastRound(name(a, b), out);                                                       \
+    }
+PAVRA_QUICK_ROUNDED(Exp)
+PAVRA_QUICK_ROUNDED(Log)
+PAVRA_QUICK_ROUNDED(Log10)
+PAVRA_QUICK_ROUNDED(Sinh)
+PAVRA_QUICK_ROUNDED(Cosh)
+PAVRA_QUICK_ROUNDED(Sin)
+PAVRA_QUICK_ROUNDED(Cos)
+PAVRA_QUICK_ROUNDED(Tan)
+PAVRA_QUICK_ROUNDED(Atan)
+PAVRA_QUICK_ROUNDED2(Atan2, y, x)
+PAVRA_QUICK_ROUNDED(Asin)
+PAVRA_QUICK_ROUNDED(Acos)
+PAVRA_QUICK_ROUNDED2(Pow, x, y)
+PAVRA_QUICK_ROUNDED(Tanh)
+#undef PAVRA_QUICK_ROUNDED
+#undef PAVRA_QUICK_ROUNDED2
 
 }  // namespace PAVRA_QUICK_NAMESPACE

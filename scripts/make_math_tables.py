@@ -67,7 +67,17 @@ def main():
     out += [f"    {hexfloat(r)}," for r in reciprocal]
     out.append("};")
     out.append("")
-    out.append(table("kLogMinusLog", "-log R_i, or -log(2 R_i) from i = 256 on", minus_log))
+    # Every z = m R_i - 1 of its interval is below 2^-9, so that z is a double (a multiple of 2^-62).
+    for i, r in enumerate(reciprocal):
+        low, high = 1 + mpmath.mpf(i) / 512, 1 + mpmath.mpf(i + 1) / 512 - mpmath.mpf(2) ** -52
+        assert max(abs(low * r - 1), abs(high * r - 1)) < mpmath.mpf(2) ** -9
+    # hi a multiple of 2^-42, so that E ln2_hi + hi is a double; lo the nearest double to the rest.
+    out.append("// -log R_i, or -log(2 R_i) from i = 256 on; hi a multiple of 2^-42")
+    out.append(f"inline constexpr DD kLogMinusLog[{len(minus_log)}] = {{")
+    for v in minus_log:
+        hi = mpmath.nint(v * 2 ** 42) / 2 ** 42
+        out.append(f"    {{{hexfloat(nearest(hi))}, {hexfloat(nearest(v - hi))}}},")
+    out.append("};")
     ln2 = mpmath.log(2)
     ln2_hi = mpmath.floor(ln2 * 2 ** 42) / 2 ** 42
     out.append("")
@@ -92,6 +102,24 @@ def main():
     c3 = nearest(step - c1 - c2)
     out.append(f"// pi / 512: 30 bits, 30 more, and the nearest double to the rest\ninline constexpr double "
                f"kTrigStep[3] = {{{hexfloat(nearest(c1))}, {hexfloat(nearest(c2))}, {hexfloat(c3)}}};")
+    # asin and acos: atan(n / d) with t = n / d = tan(asin v), v = n / sqrt(n^2 + d^2) <= 0.70711, is
+    # reduced at the node c_k = tan(asin(k / 512)) cut to 26 bits, k = 512 v rounded, with no
+    # division for the node; each interval keeps u = (t - c_k) / (1 + t c_k) below 2^-9.
+    tans, atans = [], []
+    for k in range(363):
+        c = cut(mpmath.tan(mpmath.asin(mpmath.mpf(k) / 512)), 26) if k else mpmath.mpf(0)
+        for v in (mpmath.mpf(k - 0.5) / 512, min(mpmath.mpf(k + 0.5) / 512, mpmath.mpf("0.70711"))):
+            if v >= 0:
+                t = mpmath.tan(mpmath.asin(v))
+                assert abs((t - c) / (1 + t * c)) < mpmath.mpf(2) ** -9 * (1 - mpmath.mpf(2) ** -20)
+        tans.append(nearest(c))
+        atans.append(mpmath.atan(c))
+    out.append("")
+    out.append("// tan(asin(k / 512)) to 26 bits, k = 0 to 362")
+    out.append(f"inline constexpr double kAsinNodeTan[{len(tans)}] = {{")
+    out += [f"    {hexfloat(c)}," for c in tans]
+    out.append("};")
+    out.append(table("kAsinNodeAtan", "atan of each kAsinNodeTan", atans))
     print("\n".join(out))
 
 
