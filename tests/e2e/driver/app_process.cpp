@@ -133,6 +133,9 @@ HWND AppProcess::WaitMainWindow(const std::string& title, int focusId, int ms) {
                        : "no visible window \"" + title + "\" within " + std::to_string(ms) + " ms";
         return nullptr;
     }
+    // The window can be shown and focused while the program still works through its start (a
+    // loaded machine): keys typed then could reach it before its key hook is listening.
+    WaitForInputIdle(process_, static_cast<DWORD>(ms));
     return found;
 }
 
