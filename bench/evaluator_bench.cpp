@@ -16,6 +16,8 @@
 #include "engine/calc_trig.h"
 #include "engine/correct_fast.h"
 #include "engine/correct_math.h"
+#include "engine/correct_quick.h"
+#include "engine/correct_slow.h"
 
 // Every heap allocation of the process is counted, to show how many one evaluation makes.
 #include "tests/engine/allocation_counter.h"
@@ -131,36 +133,55 @@ struct FunctionPair {
     const char* name;
     double (*pavra)(double, double);
     double (*library)(double, double);
-    double low, high;                       // the arguments, spread over the range a user types
-    bool (*fast)(double, double, double*);  // the fast path, or none
+    double low, high;                    // the arguments, spread over the range a user types
+    FastValue (*first)(double, double);  // the first evaluation
+    FastValue (*fast)(double, double);   // the double-double evaluation that came before it
+    double (*precise)(double, double);   // and the precise path behind both
 };
 
 #define ONE(f) [](double a, double) { return f(a); }
-#define FAST(f) [](double a, double, double* r) { return f(a, r); }
+#define TWO(f) [](double a, double b) { return f(a, b); }
 const FunctionPair kFunctionPairs[] = {
-    {"acos", ONE(CalcAcos), ONE(std::acos), -1, 1, FAST(FastAcos)},
-    {"asin", ONE(CalcAsin), ONE(std::asin), -1, 1, FAST(FastAsin)},
-    {"atan", ONE(CalcAtan), ONE(std::atan), -50, 50, FAST(FastAtan)},
-    {"atan2", [](double a, double b) { return CalcAtan2(a, b); },
-     [](double a, double b) { return std::atan2(a, b); }, -100, 100,
-     [](double a, double b, double* r) { return FastAtan2(a, b, r); }},
-    {"cos", ONE(CalcCos), ONE(std::cos), -1000, 1000, FAST(FastCos)},
-    {"cosh", ONE(CalcCosh), ONE(std::cosh), -20, 20, FAST(FastCosh)},
-    {"exp", ONE(CalcExp), ONE(std::exp), -40, 40, FAST(FastExp)},
-    {"log", ONE(CalcLog), ONE(std::log), 0, 1000, FAST(FastLog)},
-    {"log10", ONE(CalcLog10), ONE(std::log10), 0, 1000, FAST(FastLog10)},
-    {"pow", [](double a, double b) { return CalcPow(a, b); },
-     [](double a, double b) { return std::pow(a, b); }, 0, 20,
-     [](double a, double b, double* r) { return FastPow(a, b, r); }},
-    {"sin", ONE(CalcSin), ONE(std::sin), -1000, 1000, FAST(FastSin)},
-    {"sinh", ONE(CalcSinh), ONE(std::sinh), -20, 20, FAST(FastSinh)},
-    {"tan", ONE(CalcTan), ONE(std::tan), -1000, 1000, FAST(FastTan)},
-    {"tanh", ONE(CalcTanh), ONE(std::tanh), -5, 5, FAST(FastTanh)},
+    {"acos", ONE(CalcAcos), ONE(std::acos), -1, 1, ONE(QuickAcos), ONE(FastAcos), ONE(SlowAcos)},
+    {"asin", ONE(CalcAsin), ONE(std::asin), -1, 1, ONE(QuickAsin), ONE(FastAsin), ONE(SlowAsin)},
+    {"atan", ONE(CalcAtan), ONE(std::atan), -50, 50, ONE(QuickAtan), ONE(FastAtan), ONE(SlowAtan)},
+    {"atan2", TWO(CalcAtan2), TWO(std::atan2), -100, 100, TWO(QuickAtan2), TWO(FastAtan2), TWO(SlowAtan2)},
+    {"cos", ONE(CalcCos), ONE(std::cos), -1000, 1000, ONE(FastCos), ONE(FastCos), ONE(SlowCos)},
+    {"cosh", ONE(CalcCosh), ONE(std::cosh), -20, 20, ONE(QuickCosh), ONE(FastCosh), ONE(SlowCosh)},
+    {"exp", ONE(CalcExp), ONE(std::exp), -40, 40, ONE(QuickExp), ONE(FastExp), ONE(SlowExp)},
+    {"log", ONE(CalcLog), ONE(std::log), 0, 1000, ONE(QuickLog), ONE(FastLog), ONE(SlowLog)},
+    {"log10", ONE(CalcLog10), ONE(std::log10), 0, 1000, ONE(QuickLog10), ONE(FastLog10), ONE(SlowLog10)},
+    {"pow", TWO(CalcPow), TWO(std::pow), 0, 20, TWO(FastPow), TWO(FastPow), TWO(SlowPow)},
+    {"sin", ONE(CalcSin), ONE(std::sin), -1000, 1000, ONE(FastSin), ONE(FastSin), ONE(SlowSin)},
+    {"sinh", ONE(CalcSinh), ONE(std::sinh), -20, 20, ONE(QuickSinh), ONE(FastSinh), ONE(SlowSinh)},
+    {"tan", ONE(CalcTan), ONE(std::tan), -1000, 1000, ONE(FastTan), ONE(FastTan), ONE(SlowTan)},
+    {"tanh", ONE(CalcTanh), ONE(std::tanh), -5, 5, ONE(FastTanh), ONE(FastTanh), ONE(SlowTanh)},
 };
 #undef ONE
-#undef FAST
+#undef TWO
 
-// Time per call of each function against the C library's on the same arguments.
+// The best of five rounds, in nanoseconds of CPU time per call of fn on the arguments.
+template <typename Fn>
+double NsPerCall(const std::vector<std::pair<double, double>>& args, long calls, Fn fn) {
+    volatile double sink = 0;
+    double best = 1e300;
+    for (int round = 0; round < 5; ++round) {
+        double start = CpuNanoseconds();
+        long done = 0;
+        while (done < calls) {
+            for (const auto& [a, b] : args)
+                sink = sink + fn(a, b);
+            done += static_cast<long>(args.size());
+        }
+        double ns = (CpuNanoseconds() - start) / done;
+        if (ns < best)
+            best = ns;
+    }
+    return best;
+}
+
+// Time per call of each function against the C library's on the same arguments; the time of the
+// first evaluation with its rounding test alone, and the share of calls it decides.
 void FunctionRows(long calls) {
     std::printf(
         "functions: time per call against the C library on the same 1000 arguments (aim: 3x or less)\n");
@@ -175,32 +196,29 @@ void FunctionRows(long calls) {
             double v = static_cast<double>((state >> 3) & 0xFFFFF) / 1048576.0;
             args.emplace_back(f.low + (f.high - f.low) * u, -20 + 40 * v);
         }
-        volatile double sink = 0;
-        auto time = [&](double (*fn)(double, double)) {
-            double best = 1e300;
-            for (int round = 0; round < 5; ++round) {
-                double start = CpuNanoseconds();
-                long done = 0;
-                while (done < calls) {
-                    for (const auto& [a, b] : args)
-                        sink = sink + fn(a, b);
-                    done += static_cast<long>(args.size());
-                }
-                double ns = (CpuNanoseconds() - start) / done;
-                if (ns < best)
-                    best = ns;
-            }
-            return best;
-        };
-        double pavra = time(f.pavra), library = time(f.library);
-        int fast = 0;
+        double pavra = NsPerCall(args, calls, f.pavra), library = NsPerCall(args, calls, f.library);
+        auto firstFn = f.first;
+        double first = NsPerCall(args, calls, [firstFn](double a, double b) {
+            double r;
+            return FastRound(firstFn(a, b), &r) ? r : 0.0;
+        });
+        auto fastFn = f.fast;
+        auto preciseFn = f.precise;
+        double before = NsPerCall(args, calls, [fastFn, preciseFn](double a, double b) {
+            double r;
+            return FastRound(fastFn(a, b), &r) ? r : preciseFn(a, b);
+        });
+        int decided = 0;
         for (const auto& [a, b] : args) {
             double r;
-            fast += f.fast && f.fast(a, b, &r);
+            decided += FastRound(f.first(a, b), &r);
         }
         std::printf(
-            "  function %-6s pavra %9.1f ns/call  library %7.1f ns/call  ratio %6.2fx  fast path %5.1f%%\n",
-            f.name, pavra, library, pavra / library, fast * 100.0 / args.size());
+            "  function %-6s pavra %9.1f ns/call  library %7.1f ns/call  ratio %6.2fx  first evaluation "
+            "%7.1f "
+            "ns/call decides %5.1f%%  without it %7.1f ns/call ratio %6.2fx\n",
+            f.name, pavra, library, pavra / library, first, decided * 100.0 / args.size(), before,
+            before / library);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/correct_slow.h"
+#include "engine/double_double.h"
 
 // Error bounds are relative, in units of u = 2^-53. The double-double operations below have the
 // published bounds (Joldes, Muller, Popescu 2017): sums 3u^2 (2u^2 with one double), products
@@ -13,31 +14,6 @@
 // an argument lost in the margin costs only a call of the precise path.
 
 namespace {
-
-struct DD {
-    double hi, lo;
-};
-
-DD TwoSum(double a, double b) {
-    double s = a + b;
-    double bb = s - a;
-    return {s, (a - (s - bb)) + (b - bb)};
-}
-
-DD FastTwoSum(double a, double b) {  // |a| >= |b| or a == 0
-    double s = a + b;
-    return {s, b - (s - a)};
-}
-
-// a * b exactly, by Veltkamp's splitting (no fused multiply-add), for |a|, |b| below 2^995.
-DD TwoProd(double a, double b) {
-    const double c = 134217729.0;  // 2^27 + 1
-    double t = c * a, ah = t - (t - a), al = a - ah;
-    t = c * b;
-    double bh = t - (t - b), bl = b - bh;
-    double p = a * b;
-    return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
-}
 
 DD Neg(DD a) { return {-a.hi, -a.lo}; }
 
@@ -93,21 +69,18 @@ double Abs(double a) { return a < 0 ? -a : a; }
 const double kU = 1.1102230246251565e-16;    // 2^-53
 const double kShifter = 6755399441055744.0;  // 1.5 * 2^52: adding it rounds to a whole number
 
-// The rounding test: v (normalised) is within eps |v.hi| of the exact value, eps >= 2^-104. The
-// two ends are widened to 2 eps, which covers the rounding of v.lo +- e (under 2^-105 |v.hi|);
-// rounding to nearest is monotonic, so equal ends mean every value between rounds alike.
-FastRecord* record = nullptr;
-
-bool Decide(DD v, double eps, double* out) {
-    if (record)
-        *record = {v.hi, v.lo, eps, true};
-    double e = 2 * eps * Abs(v.hi);
-    double a = v.hi + (v.lo - e), b = v.hi + (v.lo + e);
-    if (a != b)
-        return false;
-    *out = a;
-    return true;
+// The value v (normalised) within eps |v.hi| of the exact one, times 2^scale after rounding.
+FastValue Made(DD v, double eps, int scale = 0) {
+    FastValue out;
+    out.hi = v.hi;
+    out.lo = v.lo;
+    out.eps = eps;
+    out.scale = scale;
+    out.made = true;
+    return out;
 }
+
+const FastValue kNotMade;
 
 DD FromParts(const double parts[2]) { return {parts[0], parts[1]}; }
 
@@ -223,17 +196,9 @@ const double kExpEps = 1.0 / 3.7778931862957162e22;  // 2^-75
 // The table is within 2^-104: together under 2^-78.5.
 DD LogCore(double x) {
     const Tables& t = T();
-    int e = 0;
-    if (x < 2.2250738585072014e-308) {
-        x *= 18014398509481984.0;  // 2^54
-        e = -54;
-    }
+    int e;
     uint64_t bits;
-    std::memcpy(&bits, &x, sizeof bits);
-    e += static_cast<int>(bits >> 52) - 1023;
-    bits = (bits & ((1ull << 52) - 1)) | (1023ull << 52);
-    double m;
-    std::memcpy(&m, &bits, sizeof m);
+    double m = Decompose(x, &e, &bits);
     if (m >= 1.5) {
         m *= 0.5;
         ++e;
@@ -418,16 +383,18 @@ DD TrigOf(DD r, int q, double err, bool cosine, double* eps) {
     return negative ? Neg(v) : v;
 }
 
-// sin x (cosine false) or cos x for |x| < 2^20, through the rounding test.
-bool FastTrig(double x, bool cosine, double* out) {
+const double kTrigLimit = 1048576.0;  // 2^20
+
+// sin x (cosine false) or cos x for 2^-30 <= |x| < 2^20.
+FastValue FastTrig(double x, bool cosine) {
+    if (!(Abs(x) < kTrigLimit && Abs(x) >= kTinyArgument))
+        return kNotMade;
     double err, eps;
     int q;
     DD r = Reduce(x, &q, &err);
     DD v = TrigOf(r, q, err, cosine, &eps);
-    return Decide(v, eps, out);
+    return Made(v, eps);
 }
-
-const double kTrigLimit = 1048576.0;  // 2^20
 
 // atan t for 2^-60 <= t.hi <= 2^60 (t within 2^-100 relative, normalised), within 2^-81
 // relative, and that of t: atan's relative condition number t / ((1 + t^2) atan t) is below 1.
@@ -477,81 +444,6 @@ bool AtanOfRatio(double a, double b, DD* out) {
     return true;
 }
 
-}  // namespace
-
-bool FastExp(double x, double* out) {
-    if (!(Abs(x) <= 708))
-        return false;
-    int m;
-    DD v = ExpCore({x, 0}, &m);
-    double r;
-    if (!Decide(v, kExpEps, &r))
-        return false;
-    *out = r * Pow2(m);  // normal: e^x >= 2^-1021
-    return true;
-}
-
-bool FastLog(double x, double* out) { return Decide(LogCore(x), kLogEps, out); }
-
-bool FastLog10(double x, double* out) {
-    const double eps = kLogEps + 1.5777218104420236e-30;  // 2^-99: the constant and the product
-    return Decide(Mul(LogCore(x), T().inverseLn10), eps, out);
-}
-
-// y log x within |y log x| (kLogEps + 3u^2); e^(d + delta) = e^d (1 + 1.01 delta) for
-// |delta| < 0.01.
-bool FastPow(double x, double y, double* out) {
-    DD p = Mul(LogCore(x), y);
-    double argErr = 1.01 * Abs(p.hi) * (kLogEps + 9.860761315262648e-32);  // 2^-103
-    if (!(Abs(p.hi) <= 708) || !(argErr < 1e-18))
-        return false;
-    int m;
-    DD v = ExpCore(p, &m);
-    double r;
-    if (!Decide(v, 1.02 * argErr + kExpEps, &r))
-        return false;
-    *out = r * Pow2(m);
-    return true;
-}
-
-bool FastSinh(double x, double* out) {
-    double ax = Abs(x);
-    if (ax > 708)
-        return false;
-    if (ax > 40) {
-        // e^-|x| is below 2^-115 of e^|x|: sinh x = e^|x| / 2 within that and 2^-77.5.
-        int m;
-        DD v = ExpCore({ax, 0}, &m);
-        double r;
-        if (!Decide(v, kExpEps, &r))
-            return false;
-        *out = (x < 0 ? -r : r) * Pow2(m - 1);
-        return true;
-    }
-    double eps;
-    DD s = SinhCore(x, &eps);
-    return Decide(s, eps, out);
-}
-
-bool FastCosh(double x, double* out) {
-    double ax = Abs(x);
-    if (ax > 708)
-        return false;
-    int m;
-    if (ax > 40) {
-        DD v = ExpCore({ax, 0}, &m);
-        double r;
-        if (!Decide(v, kExpEps, &r))
-            return false;
-        *out = r * Pow2(m - 1);
-        return true;
-    }
-    // (e^x + e^-x) / 2: two positive parts within 2^-77.4.
-    DD e, inverse;
-    ExpPair(ax, &e, &inverse);
-    return Decide(Scale(Add(e, inverse), 0.5), kExpEps, out);
-}
-
 // cosh x for |x| < 1/8 by its series 1 + x^2/2! + ... + x^20/20! (next term below 2^-115): from
 // x^6/6! (at most 2^-27.5) in doubles, within 2^-80.5, the rest in double-double, 2^-99.
 DD CoshSeries(double x) {
@@ -571,11 +463,88 @@ DD CoshSeries(double x) {
     return Add(Mul(p, x2), 1.0);
 }
 
+// sqrt(1 - x^2) as a double-double within 2^-100 relative for |x| < 1: (1 - |x|)(1 + |x|) from two
+// exact sums and a product (7u^2), then a square root and one Newton step (under 2^-102).
+DD Cosine(double x) {
+    DD d = Mul(TwoSum(1, -Abs(x)), TwoSum(1, Abs(x)));
+    double s = std::sqrt(d.hi);  // correctly rounded in every build
+    DD e = Add(d, Neg(TwoProd(s, s)));
+    return FastTwoSum(s, e.hi / (2 * s));
+}
+
+// A finite x > 0 other than 1.
+bool LogArgument(double x) { return x > 0 && x <= 1.7976931348623157e308 && x != 1; }
+
+}  // namespace
+
+FastValue FastExp(double x) {
+    if (!(Abs(x) <= 708))
+        return kNotMade;
+    int m;
+    DD v = ExpCore({x, 0}, &m);
+    return Made(v, kExpEps, m);  // normal: e^x >= 2^-1021
+}
+
+FastValue FastLog(double x) { return LogArgument(x) ? Made(LogCore(x), kLogEps) : kNotMade; }
+
+FastValue FastLog10(double x) {
+    if (!LogArgument(x))
+        return kNotMade;
+    const double eps = kLogEps + 1.5777218104420236e-30;  // 2^-99: the constant and the product
+    return Made(Mul(LogCore(x), T().inverseLn10), eps);
+}
+
+// y log x within |y log x| (kLogEps + 3u^2); e^(d + delta) = e^d (1 + 1.01 delta) for
+// |delta| < 0.01.
+FastValue FastPow(double x, double y) {
+    if (!LogArgument(x) || !(Abs(y) <= 1.7976931348623157e308))
+        return kNotMade;
+    DD p = Mul(LogCore(x), y);
+    double argErr = 1.01 * Abs(p.hi) * (kLogEps + 9.860761315262648e-32);  // 2^-103
+    if (!(Abs(p.hi) <= 708) || !(argErr < 1e-18))
+        return kNotMade;
+    int m;
+    DD v = ExpCore(p, &m);
+    return Made(v, 1.02 * argErr + kExpEps, m);
+}
+
+FastValue FastSinh(double x) {
+    double ax = Abs(x);
+    if (!(ax <= 708 && ax >= kTinyArgument))
+        return kNotMade;
+    if (ax > 40) {
+        // e^-|x| is below 2^-115 of e^|x|: sinh x = e^|x| / 2 within that and 2^-77.5.
+        int m;
+        DD v = ExpCore({ax, 0}, &m);
+        return Made(x < 0 ? Neg(v) : v, kExpEps, m - 1);
+    }
+    double eps;
+    DD s = SinhCore(x, &eps);
+    return Made(s, eps);
+}
+
+FastValue FastCosh(double x) {
+    double ax = Abs(x);
+    if (!(ax <= 708 && ax >= 7.450580596923828e-09))  // 2^-27: below, 1 + x^2/2 rounds to 1
+        return kNotMade;
+    int m;
+    if (ax > 40) {
+        DD v = ExpCore({ax, 0}, &m);
+        return Made(v, kExpEps, m - 1);
+    }
+    // (e^x + e^-x) / 2: two positive parts within 2^-77.4.
+    DD e, inverse;
+    ExpPair(ax, &e, &inverse);
+    return Made(Scale(Add(e, inverse), 0.5), kExpEps);
+}
+
 // Below 1/8, the two series' quotient: 2^-83 + 2^-80.5 + 12u^2. Above, with d = e^-2|x| within
 // 2^-77.5 (|2x| <= 44, so d stays normal), (1 - d) / (1 + d): d <= e^-1/4, so 1 - d >= 0.22 and
 // the cancellation grows d's error by at most 3.6: under 2^-75.5 with the quotient.
-bool FastTanh(double x, double* out) {
+FastValue FastTanh(double x) {
     double ax = Abs(x);
+    if (!(ax <= 22 && ax >= kTinyArgument))
+        return kNotMade;
     DD v;
     double eps;
     if (ax < 0.125) {
@@ -590,74 +559,65 @@ bool FastTanh(double x, double* out) {
             v = Neg(v);
         eps = 1.0 / 1.8889465931478581e22;  // 2^-74
     }
-    return Decide(v, eps, out);
+    return Made(v, eps);
 }
 
-bool FastSin(double x, double* out) { return Abs(x) < kTrigLimit && FastTrig(x, false, out); }
+FastValue FastSin(double x) { return FastTrig(x, false); }
 
-bool FastCos(double x, double* out) { return Abs(x) < kTrigLimit && FastTrig(x, true, out); }
+FastValue FastCos(double x) { return FastTrig(x, true); }
 
 // sin x / cos x: the two bounds and the quotient's 12u^2.
-bool FastTan(double x, double* out) {
-    if (!(Abs(x) < kTrigLimit))
-        return false;
+FastValue FastTan(double x) {
+    if (!(Abs(x) < kTrigLimit && Abs(x) >= kTinyArgument))
+        return kNotMade;
     double err, sinEps, cosEps;
     int q;
     DD r = Reduce(x, &q, &err);
     DD s = TrigOf(r, q, err, false, &sinEps);
     DD c = TrigOf(r, q, err, true, &cosEps);
-    return Decide(Div(s, c), sinEps + cosEps + 1.5777218104420236e-30, out);  // 2^-99
+    return Made(Div(s, c), sinEps + cosEps + 1.5777218104420236e-30);  // 2^-99
 }
 
-bool FastAtan(double x, double* out) {
+FastValue FastAtan(double x) {
     double ax = Abs(x);
     if (!AtanRange(ax))
-        return false;
+        return kNotMade;
     DD a = AtanCore({ax, 0});
-    return Decide(x < 0 ? Neg(a) : a, kAtanEps, out);
+    return Made(x < 0 ? Neg(a) : a, kAtanEps);
 }
 
 // Beyond the first quadrant, pi - atan: above pi/2, no cancellation.
-bool FastAtan2(double y, double x, double* out) {
+FastValue FastAtan2(double y, double x) {
     DD a;
     if (!AtanOfRatio(Abs(y), Abs(x), &a))
-        return false;
+        return kNotMade;
     if (x < 0)
         a = Add(Scale(T().halfPiDD, 2), Neg(a));
-    return Decide(y < 0 ? Neg(a) : a, kAtanEps, out);
-}
-
-// sqrt(1 - x^2) as a double-double within 2^-100 relative for |x| < 1: (1 - |x|)(1 + |x|) from two
-// exact sums and a product (7u^2), then a square root and one Newton step (under 2^-102).
-DD Cosine(double x) {
-    DD d = Mul(TwoSum(1, -Abs(x)), TwoSum(1, Abs(x)));
-    double s = std::sqrt(d.hi);  // correctly rounded in every build
-    DD e = Add(d, Neg(TwoProd(s, s)));
-    return FastTwoSum(s, e.hi / (2 * s));
+    return Made(y < 0 ? Neg(a) : a, kAtanEps);
 }
 
 // asin x = atan(|x| / sqrt(1 - x^2)): the quotient within 2^-99, atan well conditioned.
-bool FastAsin(double x, double* out) {
+FastValue FastAsin(double x) {
+    if (!(Abs(x) < 1 && Abs(x) >= kTinyArgument))
+        return kNotMade;
     DD c = Cosine(x);
     DD t = Div({Abs(x), 0}, c);
     if (!AtanRange(t.hi))
-        return false;
+        return kNotMade;
     DD a = AtanCore(t);
-    return Decide(x < 0 ? Neg(a) : a, kAtanEps, out);
+    return Made(x < 0 ? Neg(a) : a, kAtanEps);
 }
 
 // acos x = atan(sqrt(1 - x^2) / |x|), or pi minus it for x < 0 (above pi/2).
-bool FastAcos(double x, double* out) {
-    if (x == 0)
-        return false;
+FastValue FastAcos(double x) {
+    if (!(Abs(x) < 1) || x == 0)
+        return kNotMade;
     DD c = Cosine(x);
     DD t = Div(c, {Abs(x), 0});
     if (!AtanRange(t.hi))
-        return false;
+        return kNotMade;
     DD a = AtanCore(t);
     if (x < 0)
         a = Add(Scale(T().halfPiDD, 2), Neg(a));
-    return Decide(a, kAtanEps, out);
+    return Made(a, kAtanEps);
 }
-
-void FastRecordTo(FastRecord* to) { record = to; }

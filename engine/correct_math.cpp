@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/correct_fast.h"
+#include "engine/correct_quick.h"
 #include "engine/correct_slow.h"
 
 namespace {
@@ -13,10 +14,7 @@ const double kHalfPi = 1.5707963267948966;
 const double kPi = 3.141592653589793;
 const double kQuarterPi = 0.7853981633974483;
 const double kThreeQuarterPi = 2.356194490192345;
-const double kTiny = 9.313225746154785e-10;  // 2^-30: below it f(x) rounds to x or to 1
-
-// An odd function rounds to x below 2^-30 (its next term is under 2^-60 of x).
-bool Tiny(double x) { return std::fabs(x) < kTiny; }
+bool Tiny(double x) { return std::fabs(x) < kTinyArgument; }
 
 bool IsInteger(double y) { return std::floor(y) == y; }
 
@@ -122,22 +120,17 @@ double CalcExp(double x) {
         return 0.0;
     if (std::fabs(x) < 2.7755575615628914e-17)  // 2^-55
         return 1.0;
-    double r;
-    return FastExp(x, &r) ? r : SlowExp(x);
+    return CorrectlyRounded(QuickExp, FastExp, SlowExp, x);
 }
 
 double CalcLog(double x) {
     double r;
-    if (LogSpecial(x, &r) || FastLog(x, &r))
-        return r;
-    return SlowLog(x);
+    return LogSpecial(x, &r) ? r : CorrectlyRounded(QuickLog, FastLog, SlowLog, x);
 }
 
 double CalcLog10(double x) {
     double r;
-    if (LogSpecial(x, &r) || FastLog10(x, &r))
-        return r;
-    return SlowLog10(x);
+    return LogSpecial(x, &r) ? r : CorrectlyRounded(QuickLog10, FastLog10, SlowLog10, x);
 }
 
 double CalcPow(double x, double y) {
@@ -176,7 +169,7 @@ double CalcPow(double x, double y) {
     }
     // The fast path is sure of an exact double too; only midpoints wait for the exact test.
     double r;
-    if (FastPow(x, y, &r))
+    if (FastRound(FastPow(x, y), &r))
         return negative ? -r : r;
     if (ExactPow(x, y, negative, &r))
         return r;
@@ -203,8 +196,7 @@ double CalcSinh(double x) {
         return x;
     if (std::fabs(x) > 711)
         return std::copysign(INFINITY, x);
-    double r;
-    return FastSinh(x, &r) ? r : SlowSinh(x);
+    return CorrectlyRounded(QuickSinh, FastSinh, SlowSinh, x);
 }
 
 double CalcCosh(double x) {
@@ -214,8 +206,7 @@ double CalcCosh(double x) {
         return INFINITY;
     if (std::fabs(x) < 7.450580596923828e-09)  // 2^-27: 1 + x^2/2 rounds to 1
         return 1.0;
-    double r;
-    return FastCosh(x, &r) ? r : SlowCosh(x);
+    return CorrectlyRounded(QuickCosh, FastCosh, SlowCosh, x);
 }
 
 double CalcTanh(double x) {
@@ -223,8 +214,7 @@ double CalcTanh(double x) {
         return x;
     if (std::fabs(x) > 22)  // 1 - tanh x is below 2^-62
         return std::copysign(1.0, x);
-    double r;
-    return FastTanh(x, &r) ? r : SlowTanh(x);
+    return CorrectlyRounded(FastTanh, SlowTanh, x);
 }
 
 double CalcAsin(double x) {
@@ -234,8 +224,7 @@ double CalcAsin(double x) {
         return NAN;
     if (std::fabs(x) == 1)
         return std::copysign(kHalfPi, x);
-    double r;
-    return FastAsin(x, &r) ? r : SlowAsin(x);
+    return CorrectlyRounded(QuickAsin, FastAsin, SlowAsin, x);
 }
 
 double CalcAcos(double x) {
@@ -247,8 +236,7 @@ double CalcAcos(double x) {
         return 0.0;
     if (x == -1)
         return kPi;
-    double r;
-    return FastAcos(x, &r) ? r : SlowAcos(x);
+    return CorrectlyRounded(QuickAcos, FastAcos, SlowAcos, x);
 }
 
 double CalcAtan(double x) {
@@ -256,8 +244,7 @@ double CalcAtan(double x) {
         return x;
     if (std::isinf(x))
         return std::copysign(kHalfPi, x);
-    double r;
-    return FastAtan(x, &r) ? r : SlowAtan(x);
+    return CorrectlyRounded(QuickAtan, FastAtan, SlowAtan, x);
 }
 
 double CalcAtan2(double y, double x) {
@@ -277,6 +264,5 @@ double CalcAtan2(double y, double x) {
         return std::copysign(kHalfPi, y);
     if (std::isinf(x))
         return x > 0 ? std::copysign(0.0, y) : std::copysign(kPi, y);
-    double r;
-    return FastAtan2(y, x, &r) ? r : SlowAtan2(y, x);
+    return CorrectlyRounded(QuickAtan2, FastAtan2, SlowAtan2, y, x);
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/dialog_monitor.h"
 #include "platform/dpi.h"
 #include "platform/placement.h"
 
@@ -32,6 +33,7 @@ INT_PTR CDialog::DoModal(HWND parent) {
     }
     if (parentEnabled)
         EnableWindow(parent, FALSE);
+    KeepOnOwnersMonitor(hwnd_, parent);
     if (!ended_)
         ShowWindow(hwnd_, SW_SHOW);
     MSG msg;

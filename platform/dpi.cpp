@@ -1,5 +1,7 @@
 #include "platform/dpi.h"
 
+#include "platform/system_library.h"
+
 int ScaleForDpi(int value, UINT dpi) {
     return MulDiv(value, static_cast<int>(dpi), static_cast<int>(kDesignDpi));
 }
@@ -23,4 +25,16 @@ UINT WindowDpi(HWND window) {
             return dpi;
     }
     return SystemDpi();
+}
+
+UINT MonitorDpi(const RECT& rect) {
+    // GetDpiForMonitor is Windows 8.1's (shcore.dll); 0 is its effective DPI.
+    using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto getDpiForMonitor =
+        SystemFunction<GetDpiForMonitorFunction>("shcore.dll", "GetDpiForMonitor");
+    HMONITOR monitor = MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST);
+    UINT x = 0, y = 0;
+    if (!getDpiForMonitor || !monitor || FAILED(getDpiForMonitor(monitor, 0, &x, &y)))
+        return 0;
+    return y;
 }

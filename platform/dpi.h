@@ -16,3 +16,7 @@ UINT WindowDpi(HWND window);
 
 // The system DPI (the primary display's LOGPIXELSY). Never 0.
 UINT SystemDpi();
+
+// The DPI that a window on the monitor holding rect is drawn at; 0 when the system cannot tell
+// (before Windows 8.1).
+UINT MonitorDpi(const RECT& rect);

@@ -4,6 +4,7 @@
 
 #include "platform/dialog.h"
 #include "platform/work_area.h"
+#include "platform/dpi.h"
 
 namespace {
 
@@ -24,13 +25,17 @@ RECT NotInverted(RECT rect) {
 
 }  // namespace
 
-RECT WorkAreaOrUnbounded() { return WorkArea().value_or(RECT{0, 0, INT_MAX, INT_MAX}); }
+RECT WorkAreaOrUnbounded(const RECT& bar) {
+    if (auto area = MonitorWorkArea(bar))
+        return *area;
+    return WorkArea().value_or(RECT{0, 0, INT_MAX, INT_MAX});
+}
 
 RECT PlaceBelowOrAbove(const RECT& bar, int height, const RECT& workArea) {
     RECT place = {bar.left, bar.bottom, bar.right, bar.bottom + height};
     if (Room(bar.bottom, workArea.bottom) >= height)
         return place;
-    if (bar.top > height) {
+    if (Room(workArea.top, bar.top) > height) {
         place.top = bar.top - height;
         place.bottom = bar.top;
         return place;
@@ -44,7 +49,7 @@ RECT PlaceBeside(const RECT& bar, int size, const RECT& workArea) {
     if (Room(bar.right, workArea.right) >= size) {
         place.left = bar.right;
         place.right = bar.right + size;
-    } else if (bar.left > size) {
+    } else if (Room(workArea.left, bar.left) > size) {
         place.left = bar.left - size;
         place.right = bar.left;
     } else {
@@ -54,7 +59,7 @@ RECT PlaceBeside(const RECT& bar, int size, const RECT& workArea) {
     if (Room(bar.bottom, workArea.bottom) >= size) {
         place.top = bar.top;
         place.bottom = bar.bottom + size;
-    } else if (bar.top > size) {
+    } else if (Room(workArea.top, bar.top) > size) {
         place.top = bar.top - size;
         place.bottom = bar.bottom;
     } else {
@@ -64,9 +69,13 @@ RECT PlaceBeside(const RECT& bar, int size, const RECT& workArea) {
     return NotInverted(place);
 }
 
-UINT PlacementDpi(HWND window) {
-    HWND owner = GetWindow(window, GW_OWNER);
-    return CDialog::DpiOf(owner ? owner : window);
+// The bar takes its monitor's DPI as it moves there (WM_DPICHANGED), so its DPI is the one the
+// window gets beside it; a window without an owner asks the bar's monitor.
+UINT PlacementDpi(HWND window, const RECT& bar) {
+    if (HWND owner = GetWindow(window, GW_OWNER))
+        return CDialog::DpiOf(owner);
+    UINT dpi = MonitorDpi(bar);
+    return dpi ? dpi : CDialog::DpiOf(window);
 }
 
 void MoveToRect(HWND window, const RECT& rect) {

@@ -2,37 +2,50 @@
 
 #include <commctrl.h>
 
-#include <utility>
-
 #include "platform/dpi.h"
 #include "platform/profile.h"
 #include "resources/resource.h"
-#include "shell/bar_bitmaps.h"
+#include "shell/bar_system_menu.h"
 #include "shell/mode_settings.h"
 #include "shell/report_error.h"
 
 namespace {
 
 const int kInputLimit = 32767;
-// Loaded in this order; indices into CpavraDlg::bitmaps_.
-const int kBitmapIds[] = {IDB_DOWN,       IDB_UP,       IDB_CLOSE,   IDB_MINIMIZE,
-                          IDB_TITLE_ICON, IDB_PIN_DOWN, IDB_PIN_SIDE};
 
-int BitmapSlot(int id) {
-    for (int i = 0; i < 7; ++i) {
-        if (kBitmapIds[i] == id)
-            return i;
-    }
-    return 0;
+void SetButtonCaption(HWND button, const std::string& text, const char* empty) {
+    EnableWindow(button, !text.empty());
+    SetWindowTextA(button, text.empty() ? empty : text.c_str());
 }
+
+void Check(HWND dialog, int id, int on) { CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
 
 }  // namespace
 
-CpavraDlg::CpavraDlg(ModeFactory createModes)
+CpavraDlg::CpavraDlg(ModeFactory modeFactory)
     : CDialog(IDD_PAVRA),
-      createModes_(createModes),
-      icon_(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PAVRA), IMAGE_ICON,
-                                          0, 0, LR_DEFAULTSIZE))) {}
+      createModes(modeFactory),
+      icon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PAVRA), IMAGE_ICON,
+                                         0, 0, LR_DEFAULTSIZE))),
+      titleStrip(*this, settings),
+      barVisibility(*this, settings, settingsOpen, ready,
+                    {[this] {
+                         ReadDialogData();
+                         if (CpavraModeBase* mode = CurrentMode())
+                             mode->Deactivate(inputLineText);
+                     },
+                     [this] {
+                         if (CpavraModeBase* mode = CurrentMode()) {
+                             mode->Activate();
+                             ApplyModeChanges();
+                         }
+                     },
+                     [this](int show) {
+                         if (CpavraModeBase* mode = CurrentMode())
+                             mode->ShowSubWindows(show);
+                     }}),
+      tray(*this, settings, barVisibility),
+      prompt(inputLine, answerLine, keyState) {}
 
 CpavraDlg::~CpavraDlg() = default;
 
@@ -66,17 +79,19 @@ void CpavraDlg::WriteDialogData() {
 BOOL CpavraDlg::OnInit() {
     inputLine.Attach(Item(IDC_INPUT));
     answerLine.Attach(Item(IDC_ANSWER));
-    BuildSystemMenu();
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
-    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
+    BuildBarSystemMenu(hwnd());
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.Get()));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.Get()));
     // The settings are read and written back key by key; the batch reads each section once.
     ProfileBatch batch;
     settings.Load();
     SetWindowTextA(hwnd(), "Pavra");
-    ApplyTaskbarButton();
+    tray.ApplyTaskbarButton();
     PlaceBar();
-    LoadBitmaps(WindowDpi(hwnd()));
-    SetupControls();
+    titleStrip.LoadBitmaps(WindowDpi(hwnd()), settingsOpen != 0);
+    // The platform's own limit for typed and pasted text, made explicit: laying out a line costs
+    // time that grows with the square of its length, so a pasted megabyte would stall the bar.
+    SendMessageA(Item(IDC_INPUT), EM_SETLIMITTEXT, kInputLimit, 0);
     RECT client;
     GetClientRect(hwnd(), &client);
     LayoutBar(client.right);
@@ -92,65 +107,36 @@ BOOL CpavraDlg::OnInit() {
     mode->Activate();
     ApplyModeChanges();
     ShowModeCaption();
-
-    CheckDlgButton(hwnd(), IDC_TOPMOST, settings[BarSettings::DialogTopMost] ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hwnd(), IDC_TOPPOS, settings[BarSettings::DialogTopPos] ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hwnd(), IDC_TASKTRAY, settings[BarSettings::DialogTaskTray] ? BST_CHECKED : BST_UNCHECKED);
-    HWND list = Item(IDC_MODE_LIST);
-    for (auto& each : modes)
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(each->GetCaption()));
-    if (SendMessageA(list, CB_SETCURSEL, settings[BarSettings::ModeIndex], 0) == CB_ERR)
-        SendMessageA(list, CB_SETCURSEL, 0, 0);
-    FillCompletionLists();
-
-    LONG_PTR exStyle = GetWindowLongPtrA(hwnd(), GWL_EXSTYLE);
-    if (exStyle && SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED))
-        SetLayeredWindowAttributes(hwnd(), 0, 255, LWA_ALPHA);
-    SetupTooltips();
-    if (settings[BarSettings::DialogTaskTray])
-        AddTrayIcon();
-    RegisterBarHotkey();
-
+    FinishInit();
     ready = true;
     FocusInput();
     return FALSE;
 }
 
-// Again whenever the bar's DPI changes: the controls take the new bitmaps before the old ones go.
-void CpavraDlg::LoadBitmaps(UINT dpi) {
-    COLORREF title = RGB(settings[BarSettings::DialogTitleColorR], settings[BarSettings::DialogTitleColorG],
-                         settings[BarSettings::DialogTitleColorB]);
-    titleBrush_.Reset(CreateSolidBrush(title));
-    CBitmap previous[7];
-    for (int i = 0; i < 7; ++i) {
-        previous[i] = std::move(bitmaps_[i]);
-        bitmaps_[i].Reset(LoadBarBitmap(kBitmapIds[i], dpi, title));
-    }
-    ShowBitmap(IDC_CLOSE, IDB_CLOSE);
-    ShowBitmap(IDC_MINIMIZE, IDB_MINIMIZE);
-    ShowBitmap(IDC_TITLE_ICON, IDB_TITLE_ICON);
-    ShowBitmap(IDC_SETTINGS_TOGGLE, settingsOpen ? IDB_UP : IDB_DOWN);
-    ShowBitmap(IDC_PIN, settings[BarSettings::DialogPinFixed] ? IDB_PIN_DOWN : IDB_PIN_SIDE);
-}
+// Once the current mode is active: the option boxes, the mode list, the prompts' completion lists,
+// the layered style, the tooltips, the notification-area icon and the hotkey.
+void CpavraDlg::FinishInit() {
+    Check(hwnd(), IDC_TOPMOST, settings[BarSettings::DialogTopMost]);
+    Check(hwnd(), IDC_TOPPOS, settings[BarSettings::DialogTopPos]);
+    Check(hwnd(), IDC_TASKTRAY, settings[BarSettings::DialogTaskTray]);
+    HWND list = Item(IDC_MODE_LIST);
+    for (auto& each : modes)
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(each->GetCaption()));
+    if (SendMessageA(list, CB_SETCURSEL, settings[BarSettings::ModeIndex], 0) == CB_ERR)
+        SendMessageA(list, CB_SETCURSEL, 0, 0);
+    prompt.FillCompletionLists(ModeNames());
 
-// A bitmap that could not be loaded leaves the control without image.
-void CpavraDlg::ShowBitmap(int controlId, int bitmapId) {
-    HWND control = Item(controlId);
-    HBITMAP bitmap = bitmaps_[BitmapSlot(bitmapId)].Get();
-    if (!control)
-        return;
-    UINT message = controlId == IDC_TITLE_ICON ? STM_SETIMAGE : BM_SETIMAGE;
-    SendMessageA(control, message, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-}
-
-void CpavraDlg::SetupControls() {
-    // The platform's own limit for typed and pasted text, made explicit: laying out a line costs
-    // time that grows with the square of its length, so a pasted megabyte would stall the bar.
-    SendMessageA(Item(IDC_INPUT), EM_SETLIMITTEXT, kInputLimit, 0);
+    LONG_PTR exStyle = GetWindowLongPtrA(hwnd(), GWL_EXSTYLE);
+    if (exStyle && SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED))
+        SetLayeredWindowAttributes(hwnd(), 0, 255, LWA_ALPHA);
+    tooltips.Create(hwnd());
+    if (settings[BarSettings::DialogTaskTray])
+        tray.AddTrayIcon();
+    tray.RegisterBarHotkey();
 }
 
 void CpavraDlg::CreateModesAndLoad() {
-    modes = createModes_();
+    modes = createModes();
     for (auto& mode : modes)
         LoadModeSettings(*mode);
     for (auto& mode : modes)
@@ -164,11 +150,6 @@ void CpavraDlg::CreateModesAndLoad() {
 void CpavraDlg::ShowModeCaption() {
     if (CpavraModeBase* mode = CurrentMode())
         SetItemText(IDC_MODE_GROUP, std::string(mode->GetCaption()) + "設定");
-}
-
-void CpavraDlg::SetButtonCaption(int id, const std::string& text, const char* empty) {
-    EnableWindow(Item(id), !text.empty());
-    SetItemText(id, text.empty() ? empty : text);
 }
 
 bool CpavraDlg::ApplyModeChanges() {
@@ -186,34 +167,7 @@ bool CpavraDlg::ApplyModeChanges() {
         answerLineText = mode->answerText;
         changed = true;
     }
-    if (mode->mode1Changed) {
-        mode->mode1Changed = false;
-        SetItemText(IDC_MD1, mode->mode1Text);
-    }
-    if (mode->mode0Changed) {
-        mode->mode0Changed = false;
-        SetItemText(IDC_MD0, mode->mode0Text);
-    }
-    if (mode->followRequest) {
-        mode->followRequest = false;
-        mode->FollowMainWindow(ScreenRect());
-    }
-    if (mode->focusRequest) {
-        mode->focusRequest = false;
-        FocusInput();
-    }
-    if (mode->button0Changed) {
-        mode->button0Changed = false;
-        SetButtonCaption(IDC_BUTTON0, mode->button0Text, "button0");
-    }
-    if (mode->button1Changed) {
-        mode->button1Changed = false;
-        SetButtonCaption(IDC_BUTTON1, mode->button1Text, "button1");
-    }
-    if (mode->button2Changed) {
-        mode->button2Changed = false;
-        SetButtonCaption(IDC_BUTTON2, mode->button2Text, "button2");
-    }
+    ApplyControlChanges(*mode);
     if (mode->quitRequest) {
         mode->quitRequest = false;
         Quit();
@@ -224,25 +178,66 @@ bool CpavraDlg::ApplyModeChanges() {
         mode->manualRequest = false;
         OpenManual();
     }
-    if (mode->intChanged) {
-        mode->intChanged = false;
-        for (int i : mode->changedInts)
-            WriteModeInt(*mode, i);
-        mode->changedInts.clear();
-    }
-    if (mode->stringChanged) {
-        mode->stringChanged = false;
-        for (int i : mode->changedStrings)
-            WriteModeString(*mode, i);
-        mode->changedStrings.clear();
-    }
+    ApplySettingChanges(*mode);
     if (changed)
         WriteDialogData();
     return changed;
 }
 
+// The labels, the companion windows' place, the focus and the mode buttons.
+void CpavraDlg::ApplyControlChanges(CpavraModeBase& mode) {
+    if (mode.mode1Changed) {
+        mode.mode1Changed = false;
+        SetItemText(IDC_MD1, mode.mode1Text);
+    }
+    if (mode.mode0Changed) {
+        mode.mode0Changed = false;
+        SetItemText(IDC_MD0, mode.mode0Text);
+    }
+    if (mode.followRequest) {
+        mode.followRequest = false;
+        mode.FollowMainWindow(ScreenRect());
+    }
+    if (mode.focusRequest) {
+        mode.focusRequest = false;
+        FocusInput();
+    }
+    if (mode.button0Changed) {
+        mode.button0Changed = false;
+        SetButtonCaption(Item(IDC_BUTTON0), mode.button0Text, "button0");
+    }
+    if (mode.button1Changed) {
+        mode.button1Changed = false;
+        SetButtonCaption(Item(IDC_BUTTON1), mode.button1Text, "button1");
+    }
+    if (mode.button2Changed) {
+        mode.button2Changed = false;
+        SetButtonCaption(Item(IDC_BUTTON2), mode.button2Text, "button2");
+    }
+}
+
+// Queued settings are written at once.
+void CpavraDlg::ApplySettingChanges(CpavraModeBase& mode) {
+    if (mode.intChanged) {
+        mode.intChanged = false;
+        for (int i : mode.changedInts)
+            WriteModeInt(mode, i);
+        mode.changedInts.clear();
+    }
+    if (mode.stringChanged) {
+        mode.stringChanged = false;
+        for (int i : mode.changedStrings)
+            WriteModeString(mode, i);
+        mode.changedStrings.clear();
+    }
+}
+
 bool CpavraDlg::OnCommand(int id, int code, HWND) {
-    CpavraModeBase* mode = CurrentMode();
+    return OnBarCommand(id, code) || OnModeCommand(id, code);
+}
+
+// The bar's own controls. False for a command it leaves to the mode or the platform.
+bool CpavraDlg::OnBarCommand(int id, int code) {
     switch (id) {
     case IDC_PIN:
     case IDC_MINIMIZE:
@@ -256,22 +251,17 @@ bool CpavraDlg::OnCommand(int id, int code, HWND) {
             SwitchMode();
         return code == CBN_SELCHANGE;
     case IDC_SETTINGS_TOGGLE:
-        if (code == BN_CLICKED)
-            ToggleSettingsArea();
-        return true;
     case IDC_TOPMOST:
     case IDC_TOPPOS:
     case IDC_TASKTRAY:
-        if (code == BN_CLICKED)
-            OnOption(id);
-        return true;
     case IDC_MANUAL:
+    case IDC_DETAIL:
         if (code == BN_CLICKED)
-            OnManualButton();
+            OnSettingsAreaClick(id);
         return true;
     case IDC_ANSWER:
         if (code == EN_KILLFOCUS)
-            DropPrompt();
+            prompt.DropPrompt();
         return code == EN_KILLFOCUS;
     case IDC_INPUT:
         // A paste that did not fit was cut off: say so rather than let a shortened formula
@@ -283,15 +273,17 @@ bool CpavraDlg::OnCommand(int id, int code, HWND) {
         return false;
     case IDM_TRAY_QUIT: Quit(); return true;
     case IDC_TITLE_ICON:
+        // The title icon opens the system menu under itself.
         if (code == STN_CLICKED)
-            ShowTitleIconMenu();
+            ShowBarSystemMenu(hwnd(), POINT{0, Scaled(BarVisibility::kTitleStripHeight)});
         return true;
-    case IDC_DETAIL:
-        if (code == BN_CLICKED)
-            OpenDetailedSettings();
-        return true;
-    default: break;
+    default: return false;
     }
+}
+
+// The labels and buttons that the mode gives their meaning.
+bool CpavraDlg::OnModeCommand(int id, int code) {
+    CpavraModeBase* mode = CurrentMode();
     if (code != BN_CLICKED || !mode)  // STN_CLICKED of the labels is the same code
         return false;
     switch (id) {
@@ -316,27 +308,32 @@ void CpavraDlg::OnSize(int width, int) {
         mode->FollowMainWindow(ScreenRect());
 }
 
+LRESULT CpavraDlg::OnNotify(NMHDR* header) {
+    tooltips.OnNotify(header, CurrentMode(), settings[BarSettings::DialogTaskTray] != 0);
+    return 0;
+}
+
+// A message taken here returns TRUE: the dialog manager then leaves it alone (a system command
+// that fell through would still minimise or close the bar).
 INT_PTR CpavraDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
     handled = true;
+    INT_PTR result = FALSE;
+    if (barVisibility.OnMessage(message, wParam, lParam, result))
+        return result;
+    if (tray.OnMessage(message, wParam, lParam))
+        return TRUE;
     switch (message) {
-    case WM_CTLCOLORSTATIC: {
-        INT_PTR brush = OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        handled = brush != 0;
-        return brush;
-    }
-    case WM_NCHITTEST: SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, HitTest(lParam)); return TRUE;
-    case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(icon_.Get());
-    case WM_WINDOWPOSCHANGING:
-        ApplyHeightRule(reinterpret_cast<WINDOWPOS*>(lParam));
-        handled = false;
-        return 0;
-    case WM_WINDOWPOSCHANGED:
-        iconic = IsIconic(hwnd()) != FALSE;
-        handled = false;
-        return 0;
+    case WM_CTLCOLORSTATIC:
+        result = titleStrip.OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        handled = result != 0;
+        return result;
+    case WM_NCHITTEST: SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, titleStrip.HitTest(lParam)); return TRUE;
+    case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(icon.Get());
     case WM_MOVE: OnBarMoved(); return 0;
     case WM_DESTROY: Shutdown(); return 0;
-    default: return OnBarMessage(message, wParam, lParam, handled);
+    case WM_PAINT: handled = OnPaint(); return handled;
+    case WM_SYSCOMMAND: handled = OnSysCommand(wParam); return handled;
+    default: handled = false; return FALSE;
     }
 }
 
@@ -347,6 +344,8 @@ void CpavraDlg::OnOK() {
 
 void CpavraDlg::OnCancel() { Quit(); }
 
+void CpavraDlg::Quit() { EndDialog(IDCANCEL); }
+
 void CpavraDlg::Shutdown() {
     settings.Write(BarSettings::ModeIndex);
     if (CpavraModeBase* mode = CurrentMode())
@@ -356,6 +355,6 @@ void CpavraDlg::Shutdown() {
         mode.reset();
     }
     modes.clear();
-    tooltip_.Reset();
-    ReleaseTrayAndHotkey();
+    tooltips.Destroy();
+    tray.ReleaseTrayAndHotkey();
 }

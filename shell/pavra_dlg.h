@@ -1,5 +1,6 @@
 // The bar: Pavra's only top-level window (dialog 102), run modally by the application.
-// It owns the modes, drives the current one and applies what the mode publishes.
+// It owns the modes, drives the current one and applies what the mode publishes; its title strip,
+// prompts, visibility rules, tray icon and tooltips are parts of their own.
 #pragma once
 
 #include <string>
@@ -7,10 +8,12 @@
 
 #include "platform/dialog.h"
 #include "platform/handles.h"
-#include "platform/hotkey.h"
-#include "platform/tray_icon.h"
+#include "shell/bar_prompt.h"
 #include "shell/bar_settings.h"
-#include "shell/completion_list.h"
+#include "shell/bar_title_strip.h"
+#include "shell/bar_tooltips.h"
+#include "shell/bar_tray.h"
+#include "shell/bar_visibility.h"
 #include "shell/key_state.h"
 #include "shell/mode_list.h"
 #include "shell/pavra_edit.h"
@@ -19,7 +22,7 @@ class CpavraDlg : public CDialog {
 public:
     using ModeFactory = ModeList (*)();
     // createModes makes the modes at initialisation (tests hand in their own).
-    explicit CpavraDlg(ModeFactory createModes = CreateModes);
+    explicit CpavraDlg(ModeFactory modeFactory = CreateModes);
     ~CpavraDlg() override;
 
     // Copies the mode's pending changes into the bar; true when a line's text was replaced.
@@ -29,17 +32,9 @@ public:
     // Ends the modal run with the cancel result; the program then ends.
     void Quit();
 
-    // " Pavra" and the spaces that carry the title colour across a strip of clientWidth pixels.
-    static std::string TitleText(int clientWidth, UINT dpi = 96);
-    // The client height the bar keeps: 12 rolled up, 169 with the settings area open, else 49
-    // (at 96 DPI; scaled to the bar's DPI).
-    int BarHeight() const;
-
     BarSettings settings;
     std::string inputLineText;
     std::string answerLineText;
-
-    enum Visibility { Normal, RolledUp, Minimized, Hidden, Unrolling };
 
 protected:
     BOOL OnInit() override;
@@ -62,27 +57,26 @@ private:
     void FocusInput() const;
 
     void CreateModesAndLoad();
-    void LoadBitmaps(UINT dpi);
-    void ShowBitmap(int controlId, int bitmapId);
-    void SetupControls();
-    void SetupTooltips();
+    void FinishInit();
     void LayoutBar(int width);
     void ShowModeCaption();
-    void SetButtonCaption(int id, const std::string& text, const char* empty);
+    void ApplyControlChanges(CpavraModeBase& mode);
+    void ApplySettingChanges(CpavraModeBase& mode);
+    bool OnBarCommand(int id, int code);
+    bool OnModeCommand(int id, int code);
     void Shutdown();
 
-    // The title strip, the settings area and the tooltips (pavra_dlg_controls.cpp).
-    INT_PTR OnControlColour(HDC dc, HWND control);
-    LRESULT HitTest(LPARAM lParam);
+    // The title buttons, the settings area and its options (pavra_dlg_controls.cpp).
     void PressTitleButton(int id);
+    void OnSettingsAreaClick(int id);
     void ToggleSettingsArea();
     void OnOption(int id);
-    const char* TooltipText(int id);
 
     // Keys, prompts and the shell commands (pavra_dlg_keys.cpp).
     bool KeyHook(MSG* msg);
     void LineKey(CpavraEdit& line, KeyCommand command);
-    void PromptKey(int kind, KeyCommand command);
+    void PromptKey(KeyCommand command);
+    void FinishPrompt(int kind);
     void ModeListKey(KeyCommand command);
     void CycleFocus(HWND from);
     void Enter();
@@ -90,58 +84,21 @@ private:
     void HistoryEnd(CpavraEdit& line, KeyCommand command);
     void NextMode();
     std::vector<std::string> ModeNames() const;
-    void FillCompletionLists();
-    void OpenPrompt(int kind, CpavraEdit& origin);
-    std::string PromptText();
-    void CompletePrompt(int kind);
-    void FinishPrompt(int kind);
-    void CancelPrompt();
-    void EndPromptLine();
-    // The answer line lost the focus: an open prompt is dropped.
-    void DropPrompt();
     void ManualCommand(const std::string& name);
     void OpenManual();
-    void OnManualButton();
 
-    // Placement, roll-up, notification area, hotkey and system menu (pavra_dlg_bar.cpp).
-    INT_PTR OnBarMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    // Placement, the ways out of sight and the system menu (pavra_dlg_bar.cpp).
     void PlaceBar();
-    void ApplyTaskbarButton();
-    void SwitchTaskbarButton(bool taskbarButton);
     void ApplyTopMost();
-    void ApplyHeightRule(WINDOWPOS* pos);
-    void SetClientHeight(int height);
     void OnBarMoved();
-    void KeepTopEdge(RECT* dragged) const;
-    void OnActivationChange(bool active);
-    bool MayRollUp() const;
-    void RollUpUnlessCompanion();
-    void RollUp();
-    void Unroll();
-    void HideBar();
     void MinimizeBar();
     void CloseBar();
-    void ShowBar();
-    bool AddTrayIcon();
-    void SetTaskTrayMode(int on);
-    void OnTrayCallback(LPARAM mouseMessage);
-    void ShowTrayMenu();
-    void RegisterBarHotkey();
-    void ReleaseTrayAndHotkey();
     void OpenDetailedSettings();
-    void BuildSystemMenu();
     bool OnSysCommand(WPARAM command);
-    void ShowTitleIconMenu();
     bool OnPaint();
-    int FrameHeight() const;
 
-    ModeFactory createModes_;
-    CIcon icon_;
-    CBitmap bitmaps_[7];
-    CBrush titleBrush_;
-    CWindow tooltip_;
-    TrayIcon trayIcon_;
-    Hotkey hotkey_;
+    ModeFactory createModes;
+    CIcon icon;
 
     ModeList modes;
     int currentMode = -1;
@@ -150,14 +107,13 @@ private:
     CeqnPavraEdit inputLine;
     CansPavraEdit answerLine;
     KeyState keyState;
-    std::string savedAnswer;
-    CpavraEdit* promptOrigin = nullptr;
-    CompletionList commandCompletion;
-    CompletionList bufferCompletion;
 
     bool ready = false;
-    bool iconic = false;
-    int visibility = Normal;
     int settingsOpen = 0;
-    int hotkeyRegistered = 0;
+
+    BarTitleStrip titleStrip;
+    BarVisibility barVisibility;
+    BarTray tray;
+    BarPrompt prompt;
+    BarTooltips tooltips;
 };

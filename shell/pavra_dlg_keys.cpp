@@ -11,9 +11,6 @@
 
 namespace {
 
-const std::string kBufferPrompt = "Switch to buffer: ";
-const std::string kCommandPrompt = "M-x: ";
-
 bool Held(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
 }  // namespace
@@ -51,7 +48,7 @@ void CpavraDlg::LineKey(CpavraEdit& line, KeyCommand command) {
     line.GetSel(start, end);
     line.RunCommand(command, start, end);
     if (keyState.prompt != 0) {
-        PromptKey(keyState.prompt, command);
+        PromptKey(command);
         return;
     }
     switch (command) {
@@ -65,18 +62,30 @@ void CpavraDlg::LineKey(CpavraEdit& line, KeyCommand command) {
         break;
     case KeyCommand::Quit: Quit(); break;
     case KeyCommand::NextMode: NextMode(); break;
-    case KeyCommand::SwitchToBuffer: OpenPrompt(kPromptBuffer, line); break;
-    case KeyCommand::ExtendedCommand: OpenPrompt(kPromptCommand, line); break;
+    case KeyCommand::SwitchToBuffer:
+        // Before the first switch the previous mode is the current one.
+        prompt.OpenPrompt(kPromptBuffer, line,
+                          previousMode >= 0 && previousMode < static_cast<int>(modes.size())
+                              ? BufferName(modes[previousMode]->GetSection())
+                              : std::string());
+        break;
+    case KeyCommand::ExtendedCommand: prompt.OpenPrompt(kPromptCommand, line, std::string()); break;
     default: break;
     }
 }
 
 // With a prompt open only its own keys and the quit key do more than edit the line.
-void CpavraDlg::PromptKey(int kind, KeyCommand command) {
+void CpavraDlg::PromptKey(KeyCommand command) {
     switch (command) {
-    case KeyCommand::Cancel: CancelPrompt(); break;
-    case KeyCommand::Enter: FinishPrompt(kind); break;
-    case KeyCommand::Tab: CompletePrompt(kind); break;
+    case KeyCommand::Cancel:
+        prompt.CancelPrompt();
+        FocusInput();
+        break;
+    case KeyCommand::Enter: FinishPrompt(keyState.prompt); break;
+    case KeyCommand::Tab:
+        ReadDialogData();
+        prompt.CompletePrompt(keyState.prompt, answerLineText);
+        break;
     case KeyCommand::Quit: Quit(); break;
     default: break;
     }
@@ -193,14 +202,6 @@ void CpavraDlg::NextMode() {
     FocusInput();
 }
 
-void CpavraDlg::FillCompletionLists() {
-    commandCompletion.candidates = ShellCommandNames();
-    for (const std::string& name : ModeNames()) {
-        commandCompletion.candidates.push_back(name);
-        bufferCompletion.candidates.push_back(BufferName(name));
-    }
-}
-
 std::vector<std::string> CpavraDlg::ModeNames() const {
     std::vector<std::string> names;
     for (const auto& mode : modes)
@@ -208,58 +209,11 @@ std::vector<std::string> CpavraDlg::ModeNames() const {
     return names;
 }
 
-void CpavraDlg::OpenPrompt(int kind, CpavraEdit& origin) {
-    promptOrigin = &origin;
-    savedAnswer = answerLine.Text();
-    inputLine.mark = -1;
-    // A mark left on the answer text means nothing on the prompt.
-    answerLine.mark = -1;
-    SetFocus(answerLine.hwnd());
-    answerLine.SetReadOnly(false);
-    if (kind == kPromptBuffer) {
-        // Before the first switch the previous mode is the current one.
-        std::string proposal;
-        if (previousMode >= 0 && previousMode < static_cast<int>(modes.size()))
-            proposal = BufferName(modes[previousMode]->GetSection());
-        SetItemText(IDC_ANSWER, kBufferPrompt + proposal);
-        answerLine.promptLength = static_cast<int>(kBufferPrompt.size());
-        answerLine.Select(answerLine.promptLength, answerLine.Length());
-        bufferCompletion.cycling = 0;
-    } else {
-        SetItemText(IDC_ANSWER, kCommandPrompt);
-        answerLine.promptLength = static_cast<int>(kCommandPrompt.size());
-        answerLine.CaretTo(answerLine.promptLength);
-        commandCompletion.cycling = 0;
-    }
-}
-
-std::string CpavraDlg::PromptText() {
-    ReadDialogData();
-    size_t prompt = static_cast<size_t>(answerLine.promptLength);
-    return answerLineText.size() > prompt ? answerLineText.substr(prompt) : std::string();
-}
-
-void CpavraDlg::CompletePrompt(int kind) {
-    std::string typed = PromptText();
-    CompletionList& list = kind == kPromptBuffer ? bufferCompletion : commandCompletion;
-    std::string completion;
-    if (list.Complete(typed, completion) == 0)
-        return;
-    SetItemText(IDC_ANSWER, (kind == kPromptBuffer ? kBufferPrompt : kCommandPrompt) + completion);
-    answerLine.Select(answerLine.promptLength, answerLine.Length());
-}
-
-void CpavraDlg::EndPromptLine() {
-    answerLine.promptLength = 0;
-    answerLine.mark = -1;
-    answerLine.SetReadOnly(true);
-}
-
 // A word that names nothing does nothing here: the focus going back drops the prompt and the
 // answer line shows what it showed before.
 void CpavraDlg::FinishPrompt(int kind) {
-    std::string typed = PromptText();
-    EndPromptLine();
+    ReadDialogData();
+    std::string typed = prompt.FinishPrompt(answerLineText);
     int index = FindModeByName(kind, typed, ModeNames());
     if (index >= 0) {
         keyState.Clear();
@@ -273,24 +227,9 @@ void CpavraDlg::FinishPrompt(int kind) {
     } else if (typed == "manual" || typed == "man") {
         ManualCommand(typed);
     }
-    if (promptOrigin)
-        SetFocus(promptOrigin->hwnd());
+    prompt.ReturnFocus();
     // A prompt typed on the answer line keeps the focus there: drop it all the same.
-    DropPrompt();
-}
-
-void CpavraDlg::CancelPrompt() {
-    EndPromptLine();
-    SetItemText(IDC_ANSWER, savedAnswer);
-    FocusInput();
-}
-
-void CpavraDlg::DropPrompt() {
-    if (keyState.prompt == 0)
-        return;
-    EndPromptLine();
-    SetItemText(IDC_ANSWER, savedAnswer);
-    keyState.Clear();
+    prompt.DropPrompt();
 }
 
 void CpavraDlg::ManualCommand(const std::string& name) {
@@ -301,10 +240,6 @@ void CpavraDlg::ManualCommand(const std::string& name) {
     inputLine.mark = -1;
     WriteDialogData();
 }
-
-void CpavraDlg::OnManualButton() { ManualCommand("man"); }
-
-void CpavraDlg::Quit() { EndDialog(IDCANCEL); }
 
 void CpavraDlg::OpenManual() {
     auto path = ModulePath();

@@ -53,5 +53,6 @@ void CcalcDataDlg::OnSize(int width, int height) {
 }
 
 void CcalcDataDlg::PlaceBeside(const RECT& bar) {
-    MoveToRect(hwnd(), ::PlaceBeside(bar, ScaleForDpi(kWidth, PlacementDpi(hwnd())), WorkAreaOrUnbounded()));
+    MoveToRect(hwnd(),
+               ::PlaceBeside(bar, ScaleForDpi(kWidth, PlacementDpi(hwnd(), bar)), WorkAreaOrUnbounded(bar)));
 }

@@ -188,6 +188,6 @@ INT_PTR CcalcRefDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool&
 }
 
 void CcalcRefDlg::PlaceAgainst(const RECT& bar) {
-    MoveToRect(hwnd(),
-               PlaceBelowOrAbove(bar, ScaleForDpi(kHeight, PlacementDpi(hwnd())), WorkAreaOrUnbounded()));
+    MoveToRect(hwnd(), PlaceBelowOrAbove(bar, ScaleForDpi(kHeight, PlacementDpi(hwnd(), bar)),
+                                         WorkAreaOrUnbounded(bar)));
 }

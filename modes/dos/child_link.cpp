@@ -7,6 +7,7 @@
 
 #include "modes/dos/command_history.h"
 #include "modes/dos/output_messages.h"
+#include "platform/cp932.h"
 #include "platform/lock.h"
 #include "platform/process.h"
 
@@ -20,19 +21,28 @@ const DWORD kPromptQuietMs = 25;
 const DWORD kAnswerWaitMs = 300;
 // How often a held line looks again whether the child has read the previous one.
 const DWORD kHeldLinePollMs = 10;
-const DWORD kChildExitWaitMs = 50;
+// How long "exit" waits for the child to read a line it has not read yet.
 const DWORD kExitLineWaitMs = 100;
-const DWORD kWriterStopWaitMs = 500;
-const DWORD kReaderStopWaitMs = 1000;
+// How long a closing link gives the child to end after its "exit". A child busy with a command
+// of its own (a long loop) reads no input until the command ends; it is ended here.
+const DWORD kExitGraceMs = 150;
+const DWORD kJoinPollMs = 5;
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }
 
+// The bytes of the character at text[at], or 0 for a lead byte at the very end: its second byte
+// may be still to come.
+size_t CharBytesSoFar(const std::string& text, size_t at) {
+    if (at + 1 == text.size() && IsCp932LeadByte(static_cast<unsigned char>(text[at])))
+        return 0;
+    return Cp932CharBytes(text.data(), text.size(), at);
+}
+
 // Where a batch for the window that starts at from and takes at most limit bytes ends. All that
-// waits when it fits, but never half a double-byte character (its second byte may be still to
-// come); when it does not fit, after the last line end in reach, else after the last whole
-// character.
+// waits when it fits, but never half a double-byte character; when it does not fit, after the
+// last line end in reach, else after the last whole character.
 size_t BatchEnd(const std::string& text, size_t from, size_t limit) {
     size_t reach = text.size() - from <= limit ? text.size() : from + limit;
     size_t lastLineEnd = std::string::npos;
@@ -41,7 +51,10 @@ size_t BatchEnd(const std::string& text, size_t from, size_t limit) {
     while (i < reach) {
         if (text[i] == '\n')
             lastLineEnd = i + 1;
-        i += IsDBCSLeadByte(static_cast<BYTE>(text[i])) ? 2 : 1;
+        size_t bytes = CharBytesSoFar(text, i);
+        if (bytes == 0)
+            break;
+        i += bytes;
         if (i <= reach)
             boundary = i;
     }
@@ -50,6 +63,17 @@ size_t BatchEnd(const std::string& text, size_t from, size_t limit) {
     if (lastLineEnd != std::string::npos)
         return lastLineEnd;
     return boundary > from ? boundary : std::min(text.size(), from + 2);
+}
+
+// Reads what waits in a pipe without ever blocking.
+void DrainPipe(HANDLE readEnd) {
+    char buffer[kReadSize];
+    DWORD waiting = 0;
+    while (PipeBytesWaiting(readEnd, waiting) && waiting > 0) {
+        DWORD got = 0;
+        if (!ReadFile(readEnd, buffer, waiting < kReadSize ? waiting : kReadSize, &got, nullptr))
+            return;
+    }
 }
 
 // Every line end becomes CR LF; a lone CR stays. endedInCR carries the last byte's CR over to the
@@ -72,64 +96,54 @@ std::string NormalizeOutput(const char* data, size_t size, bool& endedInCR) {
 
 }  // namespace
 
-// What the link shares with its two threads. Each thread holds it too, so a thread that outlives
-// CloseLink never touches freed memory.
+// What the user-interface thread shares with the reader and the writer. Each thread holds it too,
+// so a thread that ends after the link has let go never touches freed memory.
 struct LinkState {
-    PipeEnds output;  // the child writes output.write; the reader reads output.read
-    PipeEnds input;   // the child reads input.read; the writer writes input.write
-    CHandle writerWake;
+    // Made by OpenLink before the threads start and kept, unchanged, until the last holder lets
+    // go: the child writes output.write and the reader reads output.read; the writer writes
+    // input.write and the child reads input.read.
+    PipeEnds output;
+    PipeEnds input;
+    CHandle writerWake;  // set by the other two threads when the writer has something to do
 
+    // outputLock guards every field down to the history; it is held only to look and change,
+    // never across a pipe write, a window message or the history's own lock.
     CriticalSection outputLock;
-    // Guarded by outputLock.
-    ChildProcess child;
+
+    // The output, written by the reader, copied by the window (ChildLink::DeliverNewOutput).
+    std::string accumulatedOutput;  // since the running command was taken up
+    unsigned outputStarts = 0;      // counts the fresh starts of accumulatedOutput
+    std::string loneText;           // the echo of "exit", to be shown alone; empty when none
+    bool outputEndsOpen = false;    // its last piece did not end its line: a prompt, a question
+    DWORD lastChunkTick = 0;        // when the last piece came
+    HWND window = nullptr;          // set by the user-interface thread
+    bool readyPosted = false;       // a ready note is posted, or the window comes back on its own
+
+    // The commands: queued by the user-interface thread, written and claimed by the writer,
+    // taken up by the reader when the child's answer begins.
+    std::deque<std::string> heldLines;
     bool pendingFlag = false;
     std::string pendingCommand;
-    std::string accumulatedOutput;
-    unsigned outputEpoch = 0;  // counts the fresh starts of accumulatedOutput
-    std::string loneText;      // a chunk shown alone, kept out of the output ("exit")
-    bool loneTextWaiting = false;
-    HWND window = nullptr;
-    bool readyPosted = false;    // a ready note is posted, or the window comes back on its own
-    bool windowCurrent = false;  // the window holds accumulatedOutput of windowEpoch...
-    unsigned windowEpoch = 0;
-    size_t windowLength = 0;  // ...up to this length
-    // The window shows something else (a history entry, the echo of "exit"), to be replaced only
-    // when output comes after accumulatedOutput of this epoch and length.
-    bool windowElsewhere = false;
-    unsigned elsewhereEpoch = 0;
-    size_t elsewhereLength = 0;
-    std::deque<std::string> heldLines;
-    bool lineTakenUp = true;
-    DWORD lastLineTick = 0;
-    DWORD lastChunkTick = 0;
-    bool outputEndsOpen = false;  // the last output did not end its line: a prompt, a question
+
+    // Each start of a child, handed from the user-interface thread to the writer, which
+    // watches the child with this handle of its own.
+    struct ChildStart {
+        CHandle process;  // none when the start failed
+        DWORD error = 0;
+    } start;
+    bool startWaiting = false;
+    // Set by the writer: the child has ended and its notice, if any, is in the output pipe.
+    bool childEnded = false;
+    // Set by the reader as it ends of itself (the child ended and all it left is read).
     bool readerDone = true;
-    unsigned childGeneration = 0;       // counts the starts
-    DWORD startError = 0;               // the last start failed with this error
-    unsigned reportedGeneration = 0;    // the start whose failure or end the window was told of
-    unsigned exitLineGeneration = 0;    // the start to which the user's "exit" was written
-    unsigned noticeDoneGeneration = 0;  // ...and whose notice is in the pipe (or needs none)
-    bool stopWriter = false;
-    bool exitOnStop = false;
-    std::atomic<bool> stopReader{false};
+
+    // Set once, by CloseLink; the reader drains until wakeWritten (the closer's byte is in).
+    std::atomic<bool> closing{false};
     std::atomic<bool> wakeWritten{false};
 
+    // attachLock guards history, which the reader appends to; it is never held with outputLock.
     CriticalSection attachLock;
-    CommandHistory* history = nullptr;  // guarded by attachLock
-
-    bool ChildRunning() {
-        LockGuard lock(outputLock);
-        return IsProcessRunning(child.process.Get());
-    }
-
-    // The child has ended and all it left is read, the writer's notice of its end included.
-    bool ChildEndedAndRead() {
-        LockGuard lock(outputLock);
-        if (IsProcessRunning(child.process.Get()) || noticeDoneGeneration != childGeneration)
-            return false;
-        DWORD waiting = 0;
-        return !PipeBytesWaiting(output.read.Get(), waiting) || waiting == 0;
-    }
+    CommandHistory* history = nullptr;
 
     // outputLock held.
     void NotifyWindow() {
@@ -137,18 +151,10 @@ struct LinkState {
             readyPosted = true;
     }
 
-    // outputLock held.
-    void NoteWindowElsewhere() {
-        windowCurrent = false;
-        windowElsewhere = true;
-        elsewhereEpoch = outputEpoch;
-        elsewhereLength = accumulatedOutput.size();
-    }
-
     void AddOutput(const std::string& text) {
         LockGuard lock(outputLock);
         accumulatedOutput += text;
-        loneTextWaiting = false;
+        loneText.clear();
         NotifyWindow();
     }
 
@@ -163,15 +169,27 @@ struct LinkState {
     // outputLock held. The child must have read the last line, leaving nothing in the pipe: an
     // interpreter that reads several lines at once may run only the first (Wine's cmd.exe does).
     // Waiting for its answer as well keeps each line's output with its own history pair.
-    bool CanWriteNextLine() {
+    bool CanWriteNextLine(DWORD lastLineTick) {
         DWORD waiting = 0;
         if (PipeBytesWaiting(input.read.Get(), waiting) && waiting > 0)
             return false;
         DWORD now = GetTickCount();
         DWORD quiet = now - lastChunkTick;
-        if (lineTakenUp && outputEndsOpen && quiet >= kPromptQuietMs)
+        if (!pendingFlag && outputEndsOpen && quiet >= kPromptQuietMs)
             return true;
         return now - lastLineTick >= kAnswerWaitMs && quiet >= kAnswerWaitMs;
+    }
+
+    // True when the reader ends: the child has ended and all it left is read, its notice
+    // included. Decided under the lock, so that a new start either sees the reader done or
+    // keeps it.
+    bool ReaderEnds() {
+        LockGuard lock(outputLock);
+        DWORD waiting = 0;
+        if (!childEnded || (PipeBytesWaiting(output.read.Get(), waiting) && waiting > 0))
+            return false;
+        readerDone = true;
+        return true;
     }
 
     void AppendToHistory(std::string command, std::string output) {
@@ -190,7 +208,7 @@ bool ReadChunk(LinkState& s, bool repeatEmpty, bool& endedInCR, std::string& chu
     for (;;) {
         DWORD got = 0;
         BOOL ok = ReadFile(s.output.read.Get(), buffer, kReadSize, &got, nullptr);
-        if (s.stopReader.load() || !ok)
+        if (s.closing.load() || !ok)
             return false;
         chunk = NormalizeOutput(buffer, got, endedInCR);
         if (!chunk.empty() || !repeatEmpty)
@@ -201,18 +219,9 @@ bool ReadChunk(LinkState& s, bool repeatEmpty, bool& endedInCR, std::string& chu
 // The link is closing: keep the pipe drained until the closer's wake-up byte is surely written,
 // so that its write can never block on a full pipe.
 void DrainUntilWoken(LinkState& s) {
-    char buffer[kReadSize];
     while (!s.wakeWritten.load()) {
-        DWORD waiting = 0;
-        if (!PipeBytesWaiting(s.output.read.Get(), waiting))
-            return;
-        if (waiting == 0) {
-            Sleep(1);
-            continue;
-        }
-        DWORD got = 0;
-        if (!ReadFile(s.output.read.Get(), buffer, waiting < kReadSize ? waiting : kReadSize, &got, nullptr))
-            return;
+        DrainPipe(s.output.read.Get());
+        Sleep(1);
     }
 }
 
@@ -223,7 +232,7 @@ void RunReader(LinkState& s) {
     {
         LockGuard lock(s.outputLock);
         s.accumulatedOutput.clear();
-        ++s.outputEpoch;
+        ++s.outputStarts;
     }
     std::string chunk;
     while (ReadChunk(s, true, endedInCR, chunk)) {
@@ -234,12 +243,11 @@ void RunReader(LinkState& s) {
             s.NoteChunk(chunk);
             if (s.pendingFlag) {
                 s.pendingFlag = false;
-                s.lineTakenUp = true;
                 expectedEcho = s.pendingCommand;
                 started = true;
                 finished = std::move(s.accumulatedOutput);
                 s.accumulatedOutput.clear();
-                ++s.outputEpoch;
+                ++s.outputStarts;
             }
         }
         if (!started) {
@@ -252,7 +260,6 @@ void RunReader(LinkState& s) {
                 // The echo of "exit": shown alone, the child is about to end.
                 LockGuard lock(s.outputLock);
                 s.loneText = chunk;
-                s.loneTextWaiting = true;
                 s.NotifyWindow();
             } else if (chunk == expectedEcho) {
                 // The whole echo: shown together with the output that follows.
@@ -274,17 +281,15 @@ void RunReader(LinkState& s) {
                 s.AddOutput(chunk);
             }
         }
-        if (s.ChildEndedAndRead())
-            break;
-    }
-    {
-        LockGuard lock(s.outputLock);
-        if (!s.stopReader.load()) {
-            s.readerDone = true;
+        if (s.ReaderEnds())
             return;
-        }
     }
-    DrainUntilWoken(s);
+    if (s.closing.load()) {
+        DrainUntilWoken(s);
+        return;
+    }
+    LockGuard lock(s.outputLock);
+    s.readerDone = true;
 }
 
 // The interpreter's own "exit", in any case, alone or with its arguments.
@@ -314,53 +319,47 @@ std::string ChildEndNotice(bool failedStart, DWORD code, bool lineOpen) {
     return std::string(lineOpen ? "\r\n" : "") + text + "\r\n";
 }
 
-// outputLock held. What the window must be told of the current child, once per start: that it
-// did not start, or that it ended without the user's "exit". watched is the writer's own handle
-// of that child, renewed at each start.
-std::string ChildNoticeDue(LinkState& s, CHandle& watched, unsigned& watchedGeneration) {
-    if (watchedGeneration != s.childGeneration) {
-        watchedGeneration = s.childGeneration;
-        HANDLE copy = nullptr;
-        if (s.child.process)
-            DuplicateHandle(GetCurrentProcess(), s.child.process.Get(), GetCurrentProcess(), &copy, 0, FALSE,
-                            DUPLICATE_SAME_ACCESS);
-        watched.Reset(copy);
-    }
-    if (s.reportedGeneration == s.childGeneration || s.childGeneration == 0)
-        return std::string();
-    DWORD code = 0;
-    if (s.startError) {
-        code = s.startError;
-    } else if (!s.child.process || IsProcessRunning(s.child.process.Get())) {
-        return std::string();
-    } else {
-        GetExitCodeProcess(s.child.process.Get(), &code);
-        watched.Reset();
-        if (s.exitLineGeneration == s.childGeneration) {
-            s.reportedGeneration = s.noticeDoneGeneration = s.childGeneration;  // the user's own "exit"
-            return std::string();
-        }
-    }
-    s.reportedGeneration = s.childGeneration;
-    return ChildEndNotice(s.startError != 0, code, s.outputEndsOpen);
-}
-
+// The writer: writes each held line when the child is ready for it, watches each child, and tells
+// the window, through the output pipe (so after all that the child wrote), of a child that did
+// not start or ended without the user's "exit". Closing, it asks a running child to exit.
 void RunWriter(LinkState& s) {
-    CHandle watched;
-    unsigned watchedGeneration = 0;
+    CHandle watched;           // this thread's own handle of the current child
+    DWORD startError = 0;      // the current start failed with this error
+    bool settled = true;       // the current child's failure or end is dealt with
+    bool exitWritten = false;  // the user's "exit" went to the current child
+    DWORD lastLineTick = 0;
     for (;;) {
         std::string line;
         std::string notice;
         DWORD wait = INFINITE;
         {
             LockGuard lock(s.outputLock);
-            if (s.stopWriter)
+            if (s.closing.load())
                 break;
-            notice = ChildNoticeDue(s, watched, watchedGeneration);
+            if (s.startWaiting) {
+                s.startWaiting = false;
+                watched = std::move(s.start.process);
+                startError = s.start.error;
+                settled = false;
+                exitWritten = false;
+                // The first line waits for the start-up prompt as for an answer.
+                lastLineTick = GetTickCount();
+            }
+            if (!settled && (startError || !IsProcessRunning(watched.Get()))) {
+                DWORD code = startError;
+                if (!startError)
+                    GetExitCodeProcess(watched.Get(), &code);
+                watched.Reset();
+                settled = true;
+                if (startError || !exitWritten)
+                    notice = ChildEndNotice(startError != 0, code, s.outputEndsOpen);
+                else
+                    s.childEnded = true;
+            }
             if (!s.heldLines.empty()) {
-                if (!IsProcessRunning(s.child.process.Get())) {
+                if (!watched) {
                     s.heldLines.clear();
-                } else if (s.CanWriteNextLine()) {
+                } else if (s.CanWriteNextLine(lastLineTick)) {
                     line = std::move(s.heldLines.front());
                     s.heldLines.pop_front();
                     // Claim the pending slot; a line not yet taken up keeps it.
@@ -368,10 +367,9 @@ void RunWriter(LinkState& s) {
                         s.pendingCommand = line;
                         s.pendingFlag = true;
                     }
-                    s.lineTakenUp = false;
-                    s.lastLineTick = GetTickCount();
+                    lastLineTick = GetTickCount();
                     if (IsExitLine(line))
-                        s.exitLineGeneration = s.childGeneration;
+                        exitWritten = true;
                 } else {
                     wait = kHeldLinePollMs;
                 }
@@ -381,7 +379,9 @@ void RunWriter(LinkState& s) {
             // Through the output pipe: the reader shows it after all that the child wrote.
             WriteAll(s.output.write.Get(), notice.data(), notice.size());
             LockGuard lock(s.outputLock);
-            s.noticeDoneGeneration = s.reportedGeneration;
+            // A child started meanwhile is the reader's now.
+            if (!s.startWaiting)
+                s.childEnded = true;
         } else if (!line.empty()) {
             WriteAll(s.input.write.Get(), line.data(), line.size());
         } else {
@@ -389,12 +389,7 @@ void RunWriter(LinkState& s) {
             WaitForMultipleObjects(watched ? 2 : 1, waits, FALSE, wait);
         }
     }
-    bool sendExit;
-    {
-        LockGuard lock(s.outputLock);
-        sendExit = s.exitOnStop;
-    }
-    if (!sendExit)
+    if (!IsProcessRunning(watched.Get()))
         return;
     // "exit" arriving in one read with an unread line would be lost: give the child a moment.
     DWORD start = GetTickCount();
@@ -441,14 +436,9 @@ void ChildLink::OpenLink(HWND window, CommandHistory* history, const std::string
     writer_.Start([shared] { RunWriter(*shared); });
 }
 
-bool ChildLink::IsChildRunning() const { return shared_ && shared_->ChildRunning(); }
+bool ChildLink::IsChildRunning() const { return shared_ && IsProcessRunning(child_.process.Get()); }
 
-DWORD ChildLink::ChildProcessId() const {
-    if (!shared_)
-        return 0;
-    LockGuard lock(shared_->outputLock);
-    return shared_->child.processId;
-}
+DWORD ChildLink::ChildProcessId() const { return child_.processId; }
 
 void ChildLink::RestartChild(const std::string& directory, const std::string& script) {
     if (!shared_ || !shared_->output.read)
@@ -467,30 +457,33 @@ void ChildLink::StartChild(const std::string& directory, const std::string& scri
     LinkState& s = *shared_;
     ChildProcess child;
     DWORD error = 0;
+    HANDLE watched = nullptr;
     if (!StartHiddenProcess(BuildCommandLine(interpreter_, directory, script), s.input.read.Get(),
                             s.output.write.Get(), s.output.write.Get(), child))
         error = GetLastError() ? GetLastError() : ERROR_GEN_FAILURE;
+    else if (!DuplicateHandle(GetCurrentProcess(), child.process.Get(), GetCurrentProcess(), &watched, 0,
+                              FALSE, DUPLICATE_SAME_ACCESS))
+        watched = nullptr;
+    child.thread.Reset();
+    // The ended child's handles go here.
+    child_ = std::move(child);
     {
         LockGuard lock(s.outputLock);
-        // The ended child's handles go here.
-        s.child = std::move(child);
-        ++s.childGeneration;
-        s.startError = error;
+        s.start.process.Reset(watched);
+        s.start.error = watched || error ? error : ERROR_GEN_FAILURE;
+        s.startWaiting = true;
+        s.childEnded = false;
         s.heldLines.clear();
-        // The first line waits for the start-up prompt as for an answer.
-        s.lineTakenUp = true;
         s.outputEndsOpen = false;
-        s.lastLineTick = s.lastChunkTick = GetTickCount();
+        s.lastChunkTick = GetTickCount();
     }
     // The writer watches the new child, or tells the window that it did not start.
     SetEvent(s.writerWake.Get());
 }
 
 void ChildLink::StartReader() {
-    // The last reader has ended (readerDone); its handle is released before the next starts.
-    reader_.Join(kReaderStopWaitMs);
-    if (reader_.IsStarted())
-        return;
+    // The last reader has ended of itself (readerDone): only its return is left to wait for.
+    reader_.Join(INFINITE);
     auto shared = shared_;
     {
         LockGuard lock(shared->outputLock);
@@ -503,11 +496,11 @@ void ChildLink::StartReader() {
 }
 
 void ChildLink::SendCommand(const std::string& text) {
-    if (!shared_)
+    if (!shared_ || !IsProcessRunning(child_.process.Get()))
         return;
     {
         LockGuard lock(shared_->outputLock);
-        if (!IsProcessRunning(shared_->child.process.Get()) || shared_->readerDone)
+        if (shared_->readerDone)
             return;
         shared_->heldLines.push_back(text + "\r\n");
     }
@@ -525,12 +518,11 @@ void ChildLink::DeliverOutput() {
     if (!shared_)
         return;
     HWND window;
+    windowShows_ = WindowShows::Nothing;
     {
         LockGuard lock(shared_->outputLock);
         window = shared_->window;
-        shared_->windowCurrent = false;
-        shared_->windowElsewhere = false;
-        shared_->loneTextWaiting = false;
+        shared_->loneText.clear();
         shared_->readyPosted = true;
     }
     if (window)
@@ -547,30 +539,33 @@ bool ChildLink::DeliverNewOutput(size_t limit) {
     {
         LockGuard lock(s.outputLock);
         window = s.window;
-        if (s.loneTextWaiting) {
-            s.loneTextWaiting = false;
-            text = s.loneText;
+        const std::string& output = s.accumulatedOutput;
+        if (!s.loneText.empty()) {
+            text = std::move(s.loneText);
+            s.loneText.clear();
             message = kSetOutputMessage;
-            s.NoteWindowElsewhere();
-        } else if (!s.windowCurrent || s.windowEpoch != s.outputEpoch) {
-            if (!s.windowElsewhere || s.elsewhereEpoch != s.outputEpoch ||
-                s.accumulatedOutput.size() > s.elsewhereLength) {
+            windowShows_ = WindowShows::Other;
+            windowStarts_ = s.outputStarts;
+            windowLength_ = output.size();
+        } else if (windowShows_ != WindowShows::Output || windowStarts_ != s.outputStarts) {
+            // Something else stays until output comes after what was there when it was shown.
+            if (windowShows_ != WindowShows::Other || windowStarts_ != s.outputStarts ||
+                output.size() > windowLength_) {
                 message = kSetOutputMessage;
-                s.windowCurrent = true;
-                s.windowElsewhere = false;
-                s.windowEpoch = s.outputEpoch;
-                s.windowLength = 0;
+                windowShows_ = WindowShows::Output;
+                windowStarts_ = s.outputStarts;
+                windowLength_ = 0;
             }
-        } else if (s.windowLength < s.accumulatedOutput.size()) {
+        } else if (windowLength_ < output.size()) {
             message = kAppendOutputMessage;
         }
-        if (message && s.windowCurrent) {
-            size_t end = BatchEnd(s.accumulatedOutput, s.windowLength, limit);
+        if (message && windowShows_ == WindowShows::Output) {
+            size_t end = BatchEnd(output, windowLength_, limit);
             // A first byte held back for its second one comes with the next read.
-            if (end == s.windowLength && message == kAppendOutputMessage)
+            if (end == windowLength_ && message == kAppendOutputMessage)
                 message = 0;
-            text.assign(s.accumulatedOutput, s.windowLength, end - s.windowLength);
-            s.windowLength = end;
+            text.assign(output, windowLength_, end - windowLength_);
+            windowLength_ = end;
         }
         s.readyPosted = message != 0;
     }
@@ -583,47 +578,43 @@ void ChildLink::ForgetWindowText() {
     if (!shared_)
         return;
     LockGuard lock(shared_->outputLock);
-    shared_->NoteWindowElsewhere();
+    windowShows_ = WindowShows::Other;
+    windowStarts_ = shared_->outputStarts;
+    windowLength_ = shared_->accumulatedOutput.size();
 }
 
 void ChildLink::SetWindow(HWND window) {
+    windowShows_ = WindowShows::Nothing;
     if (!shared_)
         return;
     LockGuard lock(shared_->outputLock);
     shared_->window = window;
     shared_->readyPosted = false;
-    shared_->windowCurrent = false;
-    shared_->windowElsewhere = false;
 }
 
 void ChildLink::CloseLink() {
     if (!shared_)
         return;
     LinkState& s = *shared_;
-    HANDLE process;
     {
         LockGuard lock(s.outputLock);
-        s.child.thread.Reset();
-        process = s.child.process.Get();
-    }
-    // Only this thread replaces the child, so its handle stays valid here.
-    bool running = process && WaitForSingleObject(process, kChildExitWaitMs) == WAIT_TIMEOUT;
-    {
-        LockGuard lock(s.outputLock);
-        s.stopWriter = true;
-        s.exitOnStop = running;
         s.heldLines.clear();
+        s.closing = true;
     }
+    // The writer asks a running child to exit. One busy with a command of its own (a long loop)
+    // reads no input until that ends, and goes with the program.
     SetEvent(s.writerWake.Get());
-    // A thread that has not stopped in time is let go: it holds the shared state itself, and it
-    // no longer reaches the history or the window.
-    if (!writer_.Join(kWriterStopWaitMs))
-        writer_.Detach();
+    HANDLE process = child_.process.Get();
+    if (process && WaitForSingleObject(process, kExitGraceMs) == WAIT_TIMEOUT)
+        TerminateProcess(process, 1);
+    // A line the child has stopped reading may hold the writer in its write: what waits in the
+    // input pipe is taken away until the writer has ended.
+    while (!writer_.Join(kJoinPollMs))
+        DrainPipe(s.input.read.Get());
 
     bool readerAlive;
     {
         LockGuard lock(s.outputLock);
-        s.stopReader = true;
         readerAlive = !s.readerDone;
     }
     if (readerAlive) {
@@ -632,16 +623,8 @@ void ChildLink::CloseLink() {
         WriteAll(s.output.write.Get(), &wake, 1);
         s.wakeWritten = true;
     }
-    if (!reader_.Join(kReaderStopWaitMs)) {
-        {
-            LockGuard lock(s.attachLock);
-            s.history = nullptr;
-        }
-        {
-            LockGuard lock(s.outputLock);
-            s.window = nullptr;
-        }
-        reader_.Detach();
-    }
+    reader_.Join(INFINITE);
+    child_ = ChildProcess();
+    windowShows_ = WindowShows::Nothing;
     shared_.reset();
 }

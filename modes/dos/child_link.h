@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/process.h"
 #include "platform/worker_thread.h"
 
 class CommandHistory;
@@ -54,14 +55,29 @@ public:
     void ForgetWindowText();
     void SetWindow(HWND window);
 
-    // Asks the child to exit and stops both threads; never waits long.
+    // Asks the child to exit, ends one that does not within a moment, and joins both threads;
+    // well within a second whatever the child is doing.
     void CloseLink();
 
 private:
     void StartChild(const std::string& directory, const std::string& script);
     void StartReader();
 
+    // The user-interface thread's own: the program to start, the running child (only this
+    // thread starts, waits for and ends it), and what the window shows.
     std::string interpreter_ = "cmd.exe";
+    ChildProcess child_;
+    enum class WindowShows {
+        Nothing,  // nothing worth keeping: the next delivery replaces it whole
+        Output,   // the output of start windowStarts_, up to windowLength_
+        Other,    // a history entry or the echo of "exit", replaced once output passes
+                  // windowStarts_ and windowLength_
+    };
+    WindowShows windowShows_ = WindowShows::Nothing;
+    unsigned windowStarts_ = 0;
+    size_t windowLength_ = 0;
+
+    // What the reader and the writer share with this thread (see child_link.cpp).
     std::shared_ptr<LinkState> shared_;
     WorkerThread reader_;
     WorkerThread writer_;

@@ -110,9 +110,10 @@ void CdosMode::FollowMainWindow(const RECT& bar) {
         return;
     if (!outputWindow)
         return;
-    MoveToRect(outputWindow->hwnd(),
-               PlaceBelowOrAbove(bar, ScaleForDpi(kOutputWindowHeight, PlacementDpi(outputWindow->hwnd())),
-                                 WorkAreaOrUnbounded()));
+    MoveToRect(
+        outputWindow->hwnd(),
+        PlaceBelowOrAbove(bar, ScaleForDpi(kOutputWindowHeight, PlacementDpi(outputWindow->hwnd(), bar)),
+                          WorkAreaOrUnbounded(bar)));
 }
 
 void CdosMode::ShowSubWindows(int showCommand) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/accessible.h"
+#include "platform/dialog_monitor.h"
 #include "platform/shell_dialogs.h"
 #include "resources/resource.h"
 
@@ -70,6 +71,7 @@ void CdosParamDlg::TakeControls() {
 // The controls are not taken in first: the fields, as they stand, are shown again.
 void CdosParamDlg::BrowseDirectory() {
     std::string picked;
+    CScopedOwnedDialogFit onMonitor(hwnd());
     if (BrowseForFolder(hwnd(), "フォルダを選択してください", kFolderPickerFlags, directory, picked)) {
         directory = picked;
         ShowFields();
@@ -79,6 +81,7 @@ void CdosParamDlg::BrowseDirectory() {
 void CdosParamDlg::BrowseScript() {
     TakeControls();
     std::string picked;
+    CScopedOwnedDialogFit onMonitor(hwnd());
     if (ChooseFileToOpen(hwnd(), script, "batファイル | *.bat||", "*.bat", kOpenFileFlags, picked)) {
         script = picked;
         ShowFields();

@@ -138,8 +138,8 @@ void CwwwMode::FollowMainWindow(const RECT& bar) {
     GetWindowRect(window, &frame);
     GetClientRect(window, &client);
     int height = (frame.bottom - frame.top) - (client.bottom - client.top) +
-                 ScaleForDpi(kChooserListHeight, PlacementDpi(window));
-    MoveToRect(window, PlaceBelowOrAbove(bar, height, WorkAreaOrUnbounded()));
+                 ScaleForDpi(kChooserListHeight, PlacementDpi(window, bar));
+    MoveToRect(window, PlaceBelowOrAbove(bar, height, WorkAreaOrUnbounded(bar)));
 }
 
 void CwwwMode::ShowSubWindows(int showCommand) { ShowSiteChooser(showCommand != SW_HIDE); }

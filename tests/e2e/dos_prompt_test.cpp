@@ -54,6 +54,17 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
+    // Ctrl+X Ctrl+C ends the program within a second, and the mode is kept.
+    void QuitQuickly(const char* during) {
+        double start = NowMs();
+        ASSERT_TRUE(PressKeys("Ctrl+X Ctrl+C"));
+        ASSERT_TRUE(bar.WaitExit(5000));
+        double quitMs = NowMs() - start;
+        std::printf("quit during %s: %.0f ms\n", during, quitMs);
+        EXPECT_LT(quitMs, 1000.0);
+        EXPECT_EQ(bar.Ini().Int("pavra", "ModeIndex"), 1);
+    }
+
     // Switches to the calculator and back through the mode list.
     ::testing::AssertionResult LeaveAndComeBack() {
         for (const char* key : {"Up", "Down"}) {
@@ -193,13 +204,32 @@ TEST_F(DosPrompt, KeysAreServedWhileOutputFloodsInAndQuittingIsQuick) {
     ASSERT_TRUE(bar.Enter("type big.txt"));
     ASSERT_TRUE(WaitUntil([&] { return WindowTextLength(view) > 200000; }));
     ASSERT_FALSE(complete());
-    double start = NowMs();
-    ASSERT_TRUE(PressKeys("Ctrl+X Ctrl+C"));
-    ASSERT_TRUE(bar.WaitExit(5000));
-    double quitMs = NowMs() - start;
-    std::printf("quit during the flood: %.0f ms\n", quitMs);
-    EXPECT_LT(quitMs, 1000.0);
-    EXPECT_EQ(bar.Ini().Int("pavra", "ModeIndex"), 1);
+    QuitQuickly("the flood");
+}
+
+// Quitting while the interpreter runs a long loop of its own, which reads no input until it ends:
+// the program ends at once all the same and keeps the mode.
+TEST_F(DosPrompt, QuittingDuringALongLoopOfTheInterpreterIsQuick) {
+    ASSERT_TRUE(StartInDos());
+    ASSERT_TRUE(bar.Enter("for /l %i in (1,1,100000) do @echo line %i"));
+    ASSERT_TRUE(WaitUntil([&] { return Contains(Output(), "line 200\r\n"); })) << Output().size();
+    QuitQuickly("the loop");
+}
+
+// The first activation shows all that the interpreter wrote on its start, as the history keeps
+// it, in every one of several starts.
+TEST_F(DosPrompt, TheFirstActivationShowsAllTheStartupOutput) {
+    for (int round = 0; round < 5; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(StartInDos());
+        const std::string shown = Output();
+        ASSERT_TRUE(Run("echo pavra", "pavra\r\n"));
+        ASSERT_TRUE(bar.Keys("Up"));
+        ASSERT_TRUE(bar.Keys("Up"));
+        EXPECT_TRUE(WaitUntil([&] { return !Contains(Output(), "pavra"); })) << Output();
+        EXPECT_EQ(shown, Output());
+        ASSERT_TRUE(bar.Quit());
+    }
 }
 
 // An initial directory at the longest the settings file holds: the interpreter cannot start in

@@ -58,6 +58,53 @@ TEST_F(Tray, CloseAndMinimiseHideTheBarAndTheHotkeyAndTheIconBringItBack) {
     EXPECT_EQ(bar.Ini().Int("pavra", "DialogTaskTray"), 1);
 }
 
+// The window of the program that holds the mouse, read from outside.
+HWND CaptureOf(const AppProcess& process) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(process.ThreadId(), &info) ? info.hwndCapture : nullptr;
+}
+
+// The title buttons act while the mouse is still down: whatever took the bar away must not leave
+// the button holding the mouse, or the next click anywhere on the bar goes to it.
+TEST_F(Tray, AfterATitleButtonTookTheBarAwayTheFirstClickReachesACheckBox) {
+    struct Case {
+        const char* lines;
+        int button;
+    } cases[] = {
+        {"DialogTaskTray=1\r\n", IDC_CLOSE},     // hidden to the notification area
+        {"DialogTaskTray=1\r\n", IDC_MINIMIZE},  // the same, by the minimise button
+        {"", IDC_MINIMIZE},                      // minimised to the taskbar
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.lines) + " button " + std::to_string(c.button));
+        PavraBar each(CurrentTestName() + "-" + std::to_string(&c - cases));
+        ASSERT_TRUE(each.WriteIni(PavraIni(std::string(c.lines) + kPinned)));
+        ASSERT_TRUE(each.Start());
+        ASSERT_TRUE(OpenSettingsArea(each));
+        // The user presses the button, the bar goes, and the user lets go.
+        RECT button;
+        ASSERT_TRUE(each.Foreground());
+        ASSERT_TRUE(GetWindowRect(each.Item(c.button), &button));
+        MouseDown((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+        bool away = WaitUntil([&] { return !IsWindowVisible(each.Window()) || IsIconic(each.Window()); });
+        MouseUp((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+        ASSERT_TRUE(away);
+        ASSERT_TRUE(PressKeys("Ctrl+Shift+C"));
+        ASSERT_TRUE(WaitUntil([&] {
+            return IsWindowVisible(each.Window()) && !IsIconic(each.Window()) &&
+                   ForegroundWindow() == each.Window();
+        }));
+        ASSERT_TRUE(WaitUntil([&] { return each.ClientSize().cy == 169; }));
+        EXPECT_EQ(CaptureOf(each.Process()), nullptr) << "the bar still holds the mouse";
+        bool before = each.Checked(IDC_TOPMOST);
+        ASSERT_TRUE(each.Click(IDC_TOPMOST));
+        EXPECT_TRUE(WaitUntil([&] { return each.Checked(IDC_TOPMOST) != before; }));
+        EXPECT_TRUE(IsWindowVisible(each.Window()) && !IsIconic(each.Window())) << "the bar went away again";
+        EXPECT_TRUE(each.Quit());
+    }
+}
+
 TEST_F(Tray, TheIconMenuQuits) {
     ASSERT_TRUE(bar.WriteIni(PavraIni(kTrayMode)));
     ASSERT_TRUE(bar.Start());

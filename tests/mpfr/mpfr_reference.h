@@ -10,6 +10,8 @@
 #include <string>
 
 #include "engine/calc_trig.h"
+#include "engine/correct_fast.h"
+#include "engine/correct_quick.h"
 #include "engine/correct_math.h"
 
 struct MathFunction {
@@ -18,26 +20,30 @@ struct MathFunction {
     double (*pavra)(double, double);
     int (*one)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
     int (*two)(mpfr_ptr, mpfr_srcptr, mpfr_srcptr, mpfr_rnd_t);
+    FastValue (*quick)(double, double);  // the first evaluation's value and bound
+    FastValue (*fast)(double, double);   // the fast path's
 };
 
 #define PAVRA_ONE(f) [](double a, double) { return f(a); }
+#define PAVRA_TWO(f) [](double a, double b) { return f(a, b); }
 inline const MathFunction kMathFunctions[] = {
-    {"acos", 1, PAVRA_ONE(CalcAcos), mpfr_acos, nullptr},
-    {"asin", 1, PAVRA_ONE(CalcAsin), mpfr_asin, nullptr},
-    {"atan", 1, PAVRA_ONE(CalcAtan), mpfr_atan, nullptr},
-    {"atan2", 2, [](double a, double b) { return CalcAtan2(a, b); }, nullptr, mpfr_atan2},
-    {"cos", 1, PAVRA_ONE(CalcCos), mpfr_cos, nullptr},
-    {"cosh", 1, PAVRA_ONE(CalcCosh), mpfr_cosh, nullptr},
-    {"exp", 1, PAVRA_ONE(CalcExp), mpfr_exp, nullptr},
-    {"log", 1, PAVRA_ONE(CalcLog), mpfr_log, nullptr},
-    {"log10", 1, PAVRA_ONE(CalcLog10), mpfr_log10, nullptr},
-    {"pow", 2, [](double a, double b) { return CalcPow(a, b); }, nullptr, mpfr_pow},
-    {"sin", 1, PAVRA_ONE(CalcSin), mpfr_sin, nullptr},
-    {"sinh", 1, PAVRA_ONE(CalcSinh), mpfr_sinh, nullptr},
-    {"tan", 1, PAVRA_ONE(CalcTan), mpfr_tan, nullptr},
-    {"tanh", 1, PAVRA_ONE(CalcTanh), mpfr_tanh, nullptr},
+    {"acos", 1, PAVRA_ONE(CalcAcos), mpfr_acos, nullptr, PAVRA_ONE(QuickAcos), PAVRA_ONE(FastAcos)},
+    {"asin", 1, PAVRA_ONE(CalcAsin), mpfr_asin, nullptr, PAVRA_ONE(QuickAsin), PAVRA_ONE(FastAsin)},
+    {"atan", 1, PAVRA_ONE(CalcAtan), mpfr_atan, nullptr, PAVRA_ONE(QuickAtan), PAVRA_ONE(FastAtan)},
+    {"atan2", 2, PAVRA_TWO(CalcAtan2), nullptr, mpfr_atan2, PAVRA_TWO(QuickAtan2), PAVRA_TWO(FastAtan2)},
+    {"cos", 1, PAVRA_ONE(CalcCos), mpfr_cos, nullptr, nullptr, PAVRA_ONE(FastCos)},
+    {"cosh", 1, PAVRA_ONE(CalcCosh), mpfr_cosh, nullptr, PAVRA_ONE(QuickCosh), PAVRA_ONE(FastCosh)},
+    {"exp", 1, PAVRA_ONE(CalcExp), mpfr_exp, nullptr, PAVRA_ONE(QuickExp), PAVRA_ONE(FastExp)},
+    {"log", 1, PAVRA_ONE(CalcLog), mpfr_log, nullptr, PAVRA_ONE(QuickLog), PAVRA_ONE(FastLog)},
+    {"log10", 1, PAVRA_ONE(CalcLog10), mpfr_log10, nullptr, PAVRA_ONE(QuickLog10), PAVRA_ONE(FastLog10)},
+    {"pow", 2, PAVRA_TWO(CalcPow), nullptr, mpfr_pow, nullptr, PAVRA_TWO(FastPow)},
+    {"sin", 1, PAVRA_ONE(CalcSin), mpfr_sin, nullptr, nullptr, PAVRA_ONE(FastSin)},
+    {"sinh", 1, PAVRA_ONE(CalcSinh), mpfr_sinh, nullptr, PAVRA_ONE(QuickSinh), PAVRA_ONE(FastSinh)},
+    {"tan", 1, PAVRA_ONE(CalcTan), mpfr_tan, nullptr, nullptr, PAVRA_ONE(FastTan)},
+    {"tanh", 1, PAVRA_ONE(CalcTanh), mpfr_tanh, nullptr, nullptr, PAVRA_ONE(FastTanh)},
 };
 #undef PAVRA_ONE
+#undef PAVRA_TWO
 
 inline const MathFunction* FindMathFunction(const std::string& name) {
     for (const MathFunction& f : kMathFunctions) {

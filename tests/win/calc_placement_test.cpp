@@ -60,4 +60,54 @@ TEST(PlaceBeside, RightOrLeftAndLevelOrAbove) {
                      {INT_MAX - 100 - 260, 0, INT_MAX - 100, 310}));
 }
 
+// The room above or to the left of the bar is counted from its monitor's work area: a taskbar
+// along the top, a second monitor on the right (1280-2304, 600 high), monitors to the left of and
+// above the primary (negative coordinates).
+TEST(PlaceBelowOrAbove, RoomAboveIsCountedFromTheWorkAreasTop) {
+    struct Case {
+        RECT bar;
+        int height;
+        RECT work;
+        RECT expected;
+    };
+    const RECT topTaskbar = {0, 40, 1280, 800};
+    const RECT second = {1280, 0, 2304, 600};
+    const RECT above = {0, -1080, 1920, -40};
+    const Case cases[] = {
+        {{100, 600, 565, 658}, 260, topTaskbar, {100, 340, 565, 600}},  // above, clear of the taskbar
+        {{100, 280, 565, 700}, 260, topTaskbar, {100, 700, 565, 800}},  // 240 above: cut below
+        {{1708, 100, 2173, 155}, 260, second, {1708, 155, 2173, 415}},  // below
+        {{1708, 406, 2173, 461}, 260, second, {1708, 146, 2173, 406}},  // above
+        {{1708, 406, 2173, 461}, 400, second, {1708, 6, 2173, 406}},    // output window above
+        {{1708, 300, 2173, 355}, 400, second, {1708, 355, 2173, 600}},  // cut at that monitor's bottom
+        {{100, -200, 565, -142}, 260, above, {100, -460, 565, -200}},   // above, at negative y
+        {{100, -1000, 565, -100}, 260, above, {100, -100, 565, -40}},   // 80 above: cut below
+    };
+    for (const Case& c : cases) {
+        RECT got = PlaceBelowOrAbove(c.bar, c.height, c.work);
+        EXPECT_TRUE(Same(got, c.expected)) << Show(c.bar) << " in " << Show(c.work) << " -> " << Show(got);
+    }
+}
+
+TEST(PlaceBeside, RoomLeftAndAboveAreCountedFromTheWorkArea) {
+    struct Case {
+        RECT bar;
+        RECT work;
+        RECT expected;
+    };
+    const RECT second = {1280, 0, 2304, 600};
+    const RECT left = {-1280, -200, 0, 784};
+    const Case cases[] = {
+        {{1400, 100, 1865, 155}, second, {1865, 100, 2125, 415}},  // right, reaching below
+        {{2000, 406, 2280, 461}, second, {1740, 146, 2000, 461}},  // left and above
+        {{1400, 200, 2280, 461}, second, {2280, 200, 2304, 600}},  // 120 on the left, 200 above: cut
+        {{-300, 500, -35, 558}, left, {-560, 240, -300, 558}},     // left and above, negative x
+        {{-1100, -100, -35, 700}, left, {-35, -100, 0, 784}},      // no room anywhere: cut
+    };
+    for (const Case& c : cases) {
+        RECT got = PlaceBeside(c.bar, 260, c.work);
+        EXPECT_TRUE(Same(got, c.expected)) << Show(c.bar) << " in " << Show(c.work) << " -> " << Show(got);
+    }
+}
+
 }  // namespace

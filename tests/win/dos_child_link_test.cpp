@@ -94,6 +94,26 @@ TEST_F(DosChildLink, EchoedCommandsShowEchoAndOutput) {
     EXPECT_EQ(second.output, "echo pavra\r\npavra\r\n\r\nFAKE>");
 }
 
+// The window shows all that the child wrote on its start, as its history pair keeps it, in every
+// one of several starts.
+TEST_F(DosChildLink, EveryStartShowsAllTheStartupOutput) {
+    link.SetInterpreter(FakeInterpreter());
+    for (int round = 0; round < 5; ++round) {
+        SCOPED_TRACE(round);
+        CommandHistory starts;
+        link.CloseLink();
+        link.OpenLink(window->hwnd(), &starts, "", "");
+        ASSERT_TRUE(WaitForText("FAKE>")) << window->Text();
+        const std::string shown = window->Text();
+        Run("echo pavra", "pavra\r\n");
+        link.CloseLink();
+        NavResult startup = starts.MoveFirst();
+        EXPECT_EQ(startup.command, "");
+        EXPECT_EQ(shown, startup.output);
+        EXPECT_TRUE(Contains(shown, "Fake Interpreter\r\nstartup: ")) << shown;
+    }
+}
+
 TEST_F(DosChildLink, UnechoedCommandsShowTheirOutput) {
     Open("--no-echo");
     Run("echo pavra", "pavra\r\n");

@@ -8,7 +8,7 @@
 #include "platform/module_path.h"
 #include "platform/tooltip.h"
 #include "platform/work_area.h"
-#include "shell/pavra_dlg.h"
+#include "shell/bar_title_strip.h"
 #include "shell/settings_path.h"
 
 TEST(SplitPath, Parts) {
@@ -177,5 +177,5 @@ TEST(TitleText, SpacesFollowTheWidth) {
         size_t spaces;
     } cases[] = {{301, 61}, {57, 0}, {97, 10}, {96, 10}, {93, 9}, {101, 11}, {58, 1}, {53, 0}, {0, 0}};
     for (const Case& c : cases)
-        EXPECT_EQ(CpavraDlg::TitleText(c.width), " Pavra" + std::string(c.spaces, ' ')) << c.width;
+        EXPECT_EQ(BarTitleStrip::TitleText(c.width), " Pavra" + std::string(c.spaces, ' ')) << c.width;
 }
