@@ -70,6 +70,8 @@ private:
     void PressTitleButton(int id);
     void OnSettingsAreaClick(int id);
     void ToggleSettingsArea();
+    void SettingsAreaKey();
+    void OnColoursChanged();
     void OnOption(int id);
 
     // Keys, prompts and the shell commands (pavra_dlg_keys.cpp).
@@ -109,6 +111,8 @@ private:
     KeyState keyState;
 
     bool ready = false;
+    // Set while the bar shows the current mode's texts again after it was away.
+    bool quietAnswer = false;
     int settingsOpen = 0;
 
     BarTitleStrip titleStrip;

@@ -62,6 +62,8 @@ void CpavraDlg::LineKey(CpavraEdit& line, KeyCommand command) {
         break;
     case KeyCommand::Quit: Quit(); break;
     case KeyCommand::NextMode: NextMode(); break;
+    case KeyCommand::PinBar: PressTitleButton(IDC_PIN); break;
+    case KeyCommand::SettingsArea: SettingsAreaKey(); break;
     case KeyCommand::SwitchToBuffer:
         // Before the first switch the previous mode is the current one.
         prompt.OpenPrompt(kPromptBuffer, line,

@@ -183,4 +183,31 @@ TEST_F(Accessible, AnAnswerRaisesOneValueChangeAndOneLiveRegionChange) {
     EXPECT_TRUE(WaitUntil([&] { return events.Count(EVENT_OBJECT_VALUECHANGE, answer) == 1; }));
 }
 
+// The pin and the settings area have keys of their own; in the open area Tab and Space reach and
+// work every box and button.
+TEST_F(Accessible, PinAndSettingsAreaAreReachedFromTheKeyboard) {
+    ASSERT_TRUE(bar.WriteIni(PavraIni(kPinned)));
+    ASSERT_TRUE(bar.Start());
+    ASSERT_TRUE(bar.Keys("Ctrl+X P"));
+    EXPECT_TRUE(WaitUntil([&] { return bar.Ini().Int("pavra", "DialogPinFixed") == 0; }));
+    ASSERT_TRUE(bar.Keys("Ctrl+X P"));
+    EXPECT_TRUE(WaitUntil([&] { return bar.Ini().Int("pavra", "DialogPinFixed") == 1; }));
+
+    ASSERT_TRUE(bar.Keys("Ctrl+X S"));
+    ASSERT_TRUE(WaitUntil([&] { return bar.ClientSize().cy == 169 && bar.FocusId() == IDC_TOPMOST; }))
+        << "client height " << bar.ClientSize().cy << ", focus " << bar.FocusId();
+    EXPECT_EQ(ReadAccessible(bar.Item(IDC_SETTINGS_TOGGLE)).name, "設定を閉じる");
+    ASSERT_TRUE(bar.Keys("Tab"));
+    ASSERT_TRUE(WaitUntil([&] { return bar.FocusId() == IDC_TOPPOS; })) << bar.FocusId();
+    ASSERT_TRUE(bar.Keys("Shift+Tab"));
+    ASSERT_TRUE(WaitUntil([&] { return bar.FocusId() == IDC_TOPMOST; })) << bar.FocusId();
+    // Space works the box as a click does, and the input line takes the focus back.
+    ASSERT_TRUE(bar.Keys("Space"));
+    EXPECT_TRUE(WaitUntil([&] { return bar.Ini().Int("pavra", "DialogTopMost") == 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return bar.FocusId() == IDC_INPUT; })) << bar.FocusId();
+    // The same key closes the area.
+    ASSERT_TRUE(bar.Keys("Ctrl+X S"));
+    EXPECT_TRUE(WaitUntil([&] { return bar.ClientSize().cy == 49; })) << bar.ClientSize().cy;
+}
+
 }  // namespace e2e

@@ -13,6 +13,7 @@
 #include "platform/accessible.h"
 #include "platform/output_view.h"
 #include "platform/system_colours.h"
+#include "shell/bar_title_strip.h"
 
 namespace {
 
@@ -186,4 +187,24 @@ TEST(SystemColours, HighContrastTakesTheSystemsColourAndOtherwiseTheOwn) {
     HBRUSH mine = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     EXPECT_EQ(PartBrush(false, mine, COLOR_WINDOW), mine);
     EXPECT_EQ(PartBrush(true, mine, COLOR_WINDOW), GetSysColorBrush(COLOR_WINDOW));
+}
+
+// Wine does not let a program switch high contrast on (SPI_SETHIGHCONTRAST fails), so the strip's
+// choice is held here: the settings' colour without high contrast, the caption's with it.
+TEST(BarTitleStrip, HighContrastDrawsTheStripInTheSystemsCaptionColoursWhateverTheSettings) {
+    struct {
+        bool contrast;
+        COLORREF title;
+        COLORREF text, background;
+    } cases[] = {
+        {false, RGB(209, 225, 254), GetSysColor(COLOR_WINDOWTEXT), RGB(209, 225, 254)},
+        {false, RGB(255, 0, 0), GetSysColor(COLOR_WINDOWTEXT), RGB(255, 0, 0)},
+        {true, RGB(255, 0, 0), GetSysColor(COLOR_CAPTIONTEXT), GetSysColor(COLOR_ACTIVECAPTION)},
+        {true, RGB(209, 225, 254), GetSysColor(COLOR_CAPTIONTEXT), GetSysColor(COLOR_ACTIVECAPTION)},
+    };
+    for (const auto& c : cases) {
+        BarTitleStrip::Colours colours = BarTitleStrip::StripColours(c.contrast, c.title);
+        EXPECT_EQ(colours.text, c.text) << c.contrast << " " << c.title;
+        EXPECT_EQ(colours.background, c.background) << c.contrast << " " << c.title;
+    }
 }
