@@ -171,17 +171,25 @@ private:
     LONG refs_ = 1;
 };
 
-// Names given through the system's annotation service; false where it has none (Wine).
+// The system's annotation service, made once for the thread; null where there is none.
+IAccPropServices* PropServices() {
+    thread_local IAccPropServices* services = [] {
+        EnterApartment();
+        IAccPropServices* made = nullptr;
+        if (FAILED(CoCreateInstance(kClsidAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kIidAccPropServices,
+                                    reinterpret_cast<void**>(&made))))
+            made = nullptr;
+        return made;
+    }();
+    return services;
+}
+
+// Names given through the annotation service; false where it cannot (Wine's is a stub).
 bool AnnotateName(HWND control, const std::wstring& name) {
-    EnterApartment();
-    IAccPropServices* services = nullptr;
-    if (FAILED(CoCreateInstance(kClsidAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kIidAccPropServices,
-                                reinterpret_cast<void**>(&services))))
-        return false;
-    HRESULT result = services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                              kPropidAccName, const_cast<LPWSTR>(name.c_str()));
-    services->Release();
-    return SUCCEEDED(result);
+    IAccPropServices* services = PropServices();
+    return services &&
+           SUCCEEDED(services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                              kPropidAccName, const_cast<LPWSTR>(name.c_str())));
 }
 
 LRESULT CALLBACK NamedControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -203,20 +211,15 @@ LRESULT CALLBACK NamedControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 bool MarkLiveRegion(HWND line) {
     if (GetPropA(line, kLiveRegionMark))
         return true;
-    EnterApartment();
-    IAccPropServices* services = nullptr;
-    if (FAILED(CoCreateInstance(kClsidAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kIidAccPropServices,
-                                reinterpret_cast<void**>(&services))))
-        return false;
+    IAccPropServices* services = PropServices();
     VARIANT polite = {};
     polite.vt = VT_I4;
     polite.lVal = kLivePolite;
-    bool marked = SUCCEEDED(services->SetHwndProp(line, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                                  kLiveSettingProperty, polite));
-    services->Release();
-    if (marked)
-        SetPropA(line, kLiveRegionMark, reinterpret_cast<HANDLE>(1));
-    return marked;
+    if (!services || FAILED(services->SetHwndProp(line, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                                  kLiveSettingProperty, polite)))
+        return false;
+    SetPropA(line, kLiveRegionMark, reinterpret_cast<HANDLE>(1));
+    return true;
 }
 
 // UiaRaiseNotificationEvent (Windows 10 1709 and later), found at run time: no import library has it.

@@ -290,6 +290,7 @@ bool CpavraDlg::OnBarCommand(int id, int code) {
         if (code == EN_MAXTEXT) {
             answerLineText = "Error: 入力が長すぎます（32767文字まで）";
             SetItemText(IDC_ANSWER, answerLineText);
+            AnnounceLine(Item(IDC_ANSWER), answerLineText);
         }
         return false;
     case IDM_TRAY_QUIT: Quit(); return true;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/accessible.h"
 #include "platform/module_path.h"
 #include "platform/shell_open.h"
 #include "resources/resource.h"
@@ -241,6 +242,7 @@ void CpavraDlg::ManualCommand(const std::string& name) {
     OpenManual();
     inputLine.mark = -1;
     WriteDialogData();
+    AnnounceLine(Item(IDC_ANSWER), answerLineText);
 }
 
 void CpavraDlg::OpenManual() {
