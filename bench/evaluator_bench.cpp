@@ -146,16 +146,16 @@ const FunctionPair kFunctionPairs[] = {
     {"asin", ONE(CalcAsin), ONE(std::asin), -1, 1, ONE(QuickAsin), ONE(FastAsin), ONE(SlowAsin)},
     {"atan", ONE(CalcAtan), ONE(std::atan), -50, 50, ONE(QuickAtan), ONE(FastAtan), ONE(SlowAtan)},
     {"atan2", TWO(CalcAtan2), TWO(std::atan2), -100, 100, TWO(QuickAtan2), TWO(FastAtan2), TWO(SlowAtan2)},
-    {"cos", ONE(CalcCos), ONE(std::cos), -1000, 1000, ONE(FastCos), ONE(FastCos), ONE(SlowCos)},
+    {"cos", ONE(CalcCos), ONE(std::cos), -1000, 1000, ONE(QuickCos), ONE(FastCos), ONE(SlowCos)},
     {"cosh", ONE(CalcCosh), ONE(std::cosh), -20, 20, ONE(QuickCosh), ONE(FastCosh), ONE(SlowCosh)},
     {"exp", ONE(CalcExp), ONE(std::exp), -40, 40, ONE(QuickExp), ONE(FastExp), ONE(SlowExp)},
     {"log", ONE(CalcLog), ONE(std::log), 0, 1000, ONE(QuickLog), ONE(FastLog), ONE(SlowLog)},
     {"log10", ONE(CalcLog10), ONE(std::log10), 0, 1000, ONE(QuickLog10), ONE(FastLog10), ONE(SlowLog10)},
-    {"pow", TWO(CalcPow), TWO(std::pow), 0, 20, TWO(FastPow), TWO(FastPow), TWO(SlowPow)},
-    {"sin", ONE(CalcSin), ONE(std::sin), -1000, 1000, ONE(FastSin), ONE(FastSin), ONE(SlowSin)},
+    {"pow", TWO(CalcPow), TWO(std::pow), 0, 20, TWO(QuickPow), TWO(FastPow), TWO(SlowPow)},
+    {"sin", ONE(CalcSin), ONE(std::sin), -1000, 1000, ONE(QuickSin), ONE(FastSin), ONE(SlowSin)},
     {"sinh", ONE(CalcSinh), ONE(std::sinh), -20, 20, ONE(QuickSinh), ONE(FastSinh), ONE(SlowSinh)},
-    {"tan", ONE(CalcTan), ONE(std::tan), -1000, 1000, ONE(FastTan), ONE(FastTan), ONE(SlowTan)},
-    {"tanh", ONE(CalcTanh), ONE(std::tanh), -5, 5, ONE(FastTanh), ONE(FastTanh), ONE(SlowTanh)},
+    {"tan", ONE(CalcTan), ONE(std::tan), -1000, 1000, ONE(QuickTan), ONE(FastTan), ONE(SlowTan)},
+    {"tanh", ONE(CalcTanh), ONE(std::tanh), -5, 5, ONE(QuickTanh), ONE(FastTanh), ONE(SlowTanh)},
 };
 #undef ONE
 #undef TWO

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/correct_fast.h"
+#include "engine/correct_quick.h"
 #include "engine/correct_slow.h"
 
 double CalcSin(double x) {
@@ -10,7 +11,7 @@ double CalcSin(double x) {
         return NAN;
     if (std::fabs(x) < kTinyArgument)
         return x;
-    return CorrectlyRounded(FastSin, SlowSin, x);
+    return CorrectlyRounded(QuickSin, FastSin, SlowSin, x);
 }
 
 double CalcCos(double x) {
@@ -18,7 +19,7 @@ double CalcCos(double x) {
         return NAN;
     if (std::fabs(x) < kTinyArgument)
         return 1.0;
-    return CorrectlyRounded(FastCos, SlowCos, x);
+    return CorrectlyRounded(QuickCos, FastCos, SlowCos, x);
 }
 
 double CalcTan(double x) {
@@ -26,5 +27,5 @@ double CalcTan(double x) {
         return NAN;
     if (std::fabs(x) < kTinyArgument)
         return x;
-    return CorrectlyRounded(FastTan, SlowTan, x);
+    return CorrectlyRounded(QuickTan, FastTan, SlowTan, x);
 }

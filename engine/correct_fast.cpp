@@ -66,7 +66,6 @@ double Pow2(int k) {
 
 double Abs(double a) { return a < 0 ? -a : a; }
 
-const double kU = 1.1102230246251565e-16;    // 2^-53
 const double kShifter = 6755399441055744.0;  // 1.5 * 2^52: adding it rounds to a whole number
 
 // The value v (normalised) within eps |v.hi| of the exact one, times 2^scale after rounding.

@@ -138,8 +138,8 @@ double CalcPow(double x, double y) {
         return 1.0;
     if (std::isnan(x) || std::isnan(y))
         return NAN;
-    bool yOdd = IsOddInteger(y);
     if (x == 0) {
+        bool yOdd = IsOddInteger(y);
         if (y < 0)
             return yOdd ? std::copysign(INFINITY, x) : INFINITY;
         return yOdd ? x : 0.0;
@@ -151,6 +151,7 @@ double CalcPow(double x, double y) {
         return (ax > 1) == (y > 0) ? INFINITY : 0.0;
     }
     if (std::isinf(x)) {
+        bool yOdd = IsOddInteger(y);
         if (x < 0) {
             if (y < 0)
                 return yOdd ? -0.0 : 0.0;
@@ -162,14 +163,14 @@ double CalcPow(double x, double y) {
     if (x < 0) {
         if (!IsInteger(y))
             return NAN;
-        negative = yOdd;
+        negative = IsOddInteger(y);
         x = -x;
         if (x == 1)
             return negative ? -1.0 : 1.0;
     }
     // The fast path is sure of an exact double too; only midpoints wait for the exact test.
     double r;
-    if (FastRound(FastPow(x, y), &r))
+    if (FastRound(QuickPow(x, y), &r) || FastRound(FastPow(x, y), &r))
         return negative ? -r : r;
     if (ExactPow(x, y, negative, &r))
         return r;
@@ -214,7 +215,7 @@ double CalcTanh(double x) {
         return x;
     if (std::fabs(x) > 22)  // 1 - tanh x is below 2^-62
         return std::copysign(1.0, x);
-    return CorrectlyRounded(FastTanh, SlowTanh, x);
+    return CorrectlyRounded(QuickTanh, FastTanh, SlowTanh, x);
 }
 
 double CalcAsin(double x) {

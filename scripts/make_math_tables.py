@@ -25,6 +25,13 @@ def pair(v):
     return f"{{{hexfloat(hi)}, {hexfloat(lo)}}}"
 
 
+def cut(v, bits):
+    """v to `bits` significant bits."""
+    e = int(mpmath.floor(mpmath.log(abs(v), 2)))
+    scale = mpmath.mpf(2) ** (bits - 1 - e)
+    return mpmath.nint(v * scale) / scale
+
+
 def table(name, comment, values):
     lines = [f"// {comment}", f"inline constexpr DD {name}[{len(values)}] = {{"]
     lines += [f"    {pair(v)}," for v in values]
@@ -74,6 +81,17 @@ def main():
     step_hi = mpmath.floor(step * 2 ** 42) / 2 ** 42  # 35 significant bits
     out.append(f"// ln 2 / 128 in 35 bits, and the rest\ninline constexpr DD kLn2By128 = "
                f"{{{hexfloat(nearest(step_hi))}, {hexfloat(nearest(step - step_hi))}}};")
+    # sin and cos by table: sin(j pi/512) for a whole turn (cos is sin a quarter turn on), and
+    # pi/512 in three parts, the first two of 30 significant bits.
+    out.append("")
+    out.append(table("kSinTable", "sin(j pi / 512), j = 0 to 1023", [mpmath.sinpi(mpmath.mpf(j) / 512)
+                                                                   for j in range(1024)]))
+    step = mpmath.pi / 512
+    c1 = cut(step, 30)
+    c2 = cut(step - c1, 30)
+    c3 = nearest(step - c1 - c2)
+    out.append(f"// pi / 512: 30 bits, 30 more, and the nearest double to the rest\ninline constexpr double "
+               f"kTrigStep[3] = {{{hexfloat(nearest(c1))}, {hexfloat(nearest(c2))}, {hexfloat(c3)}}};")
     print("\n".join(out))
 
 

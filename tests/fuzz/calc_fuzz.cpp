@@ -65,10 +65,16 @@ void CheckFunctionValue(const uint8_t* data, size_t size) {
     std::memcpy(&a, data + 1, sizeof a);
     std::memcpy(&b, data + 9, sizeof b);
     static MpfrDouble mpfr;
-    double got = f.pavra(a, b), truth = mpfr.Value(f, a, b);
-    if (!SameDouble(got, truth)) {
-        std::fprintf(stderr, "broken: %s(%a, %a) = %a, correctly rounded %a\n", f.name, a, b, got, truth);
-        std::abort();
+    double truth = mpfr.Value(f, a, b);
+    // With the first evaluation's Dekker products, then with the fused multiply-add where it is there.
+    for (bool fused : {false, true}) {
+        QuickUseFused(fused);
+        double got = f.pavra(a, b);
+        if (!SameDouble(got, truth)) {
+            std::fprintf(stderr, "broken: %s(%a, %a) = %a, correctly rounded %a (%s)\n", f.name, a, b, got,
+                         truth, fused ? "fused" : "Dekker");
+            std::abort();
+        }
     }
 }
 

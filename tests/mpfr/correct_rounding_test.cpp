@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "mpfr_reference.h"
 #include "rounding_cases.h"
@@ -36,7 +37,63 @@ std::string Hex(double d) {
     return text;
 }
 
+void AgreeWithMpfr();
+
+// The first evaluation's two kinds of exact product: Dekker's always, the fused multiply-add where
+// the processor has it; the automatic choice comes back after each test.
+std::vector<bool> ProductPaths() {
+    std::vector<bool> paths = {false};
+    if (QuickFusedAvailable())
+        paths.push_back(true);
+    return paths;
+}
+
+struct AutomaticProducts {
+    ~AutomaticProducts() { QuickUseFused(true); }
+};
+
+const char* PathName(bool fused) { return fused ? "fused multiply-add" : "Dekker products"; }
+
 TEST(CorrectRounding, EveryFunctionAgreesWithMpfr) {
+    AutomaticProducts restore;
+    for (bool fused : ProductPaths()) {
+        QuickUseFused(fused);
+        SCOPED_TRACE(PathName(fused));
+        std::printf("-- %s\n", PathName(fused));
+        AgreeWithMpfr();
+    }
+}
+
+// Both kinds of product give the first evaluation the same bits.
+TEST(CorrectRounding, BothProductPathsGiveTheSameBits) {
+    if (!QuickFusedAvailable())
+        GTEST_SKIP() << "no fused multiply-add on this processor";
+    AutomaticProducts restore;
+    Random random(20261210);
+    for (const MathFunction& f : kMathFunctions) {
+        if (f.quick == nullptr)
+            continue;
+        Arguments all = RandomArguments(f.name, kRandomPerFunction / 5, random);
+        Arguments hard = HardArguments(f.name);
+        all.insert(all.end(), hard.begin(), hard.end());
+        int differ = 0;
+        for (const auto& [x, y] : all) {
+            QuickUseFused(false);
+            FastValue a = f.quick(x, y);
+            QuickUseFused(true);
+            FastValue b = f.quick(x, y);
+            bool same =
+                a.made == b.made && SameDouble(a.hi, b.hi) && SameDouble(a.lo, b.lo) && a.scale == b.scale;
+            if (!same && ++differ <= 3)
+                ADD_FAILURE() << f.name << "(" << Hex(x) << ", " << Hex(y) << "): " << Hex(a.hi) << " + "
+                              << Hex(a.lo) << " with Dekker products, " << Hex(b.hi) << " + " << Hex(b.lo)
+                              << " fused";
+        }
+        EXPECT_EQ(differ, 0) << f.name;
+    }
+}
+
+void AgreeWithMpfr() {
     MpfrDouble mpfr;
     Random random(20261208);
     int worstTotal = 0;
@@ -64,18 +121,23 @@ TEST(CorrectRounding, EveryFunctionAgreesWithMpfr) {
 // The first evaluation's and the fast path's values are within the bounds they claim, wherever
 // they reach: a bound that is too tight shows here long before it rounds a value wrongly.
 TEST(CorrectRounding, FastPathKeepsItsErrorBound) {
-    Random random(20261209);
+    AutomaticProducts restore;
     mpfr_t a, b, truth, v;
     mpfr_inits2(320, a, b, truth, v, static_cast<mpfr_ptr>(nullptr));
     for (const MathFunction& f : kMathFunctions) {
         const int randomCount = kRandomPerFunction / 5;
+        Random random(20261209);
         Arguments all = RandomArguments(f.name, randomCount, random);
         Arguments hard = HardArguments(f.name);
         all.insert(all.end(), hard.begin(), hard.end());
-        for (auto stage : {f.quick, f.fast}) {
-            if (stage == nullptr)
+        for (int pass = 0; pass < 3; ++pass) {
+            // The first evaluation with either kind of product, then the fast path.
+            bool fused = pass == 1;
+            auto stage = pass < 2 ? f.quick : f.fast;
+            if (stage == nullptr || (fused && !QuickFusedAvailable()))
                 continue;
-            const char* which = stage == f.quick ? "first evaluation" : "fast path";
+            QuickUseFused(fused);
+            const char* which = pass == 0 ? "first (Dekker)" : pass == 1 ? "first (fused)" : "fast path";
             int checked = 0, beyond = 0;
             double worst = 0;
             for (const auto& [x, y] : all) {

@@ -31,16 +31,16 @@ inline const MathFunction kMathFunctions[] = {
     {"asin", 1, PAVRA_ONE(CalcAsin), mpfr_asin, nullptr, PAVRA_ONE(QuickAsin), PAVRA_ONE(FastAsin)},
     {"atan", 1, PAVRA_ONE(CalcAtan), mpfr_atan, nullptr, PAVRA_ONE(QuickAtan), PAVRA_ONE(FastAtan)},
     {"atan2", 2, PAVRA_TWO(CalcAtan2), nullptr, mpfr_atan2, PAVRA_TWO(QuickAtan2), PAVRA_TWO(FastAtan2)},
-    {"cos", 1, PAVRA_ONE(CalcCos), mpfr_cos, nullptr, nullptr, PAVRA_ONE(FastCos)},
+    {"cos", 1, PAVRA_ONE(CalcCos), mpfr_cos, nullptr, PAVRA_ONE(QuickCos), PAVRA_ONE(FastCos)},
     {"cosh", 1, PAVRA_ONE(CalcCosh), mpfr_cosh, nullptr, PAVRA_ONE(QuickCosh), PAVRA_ONE(FastCosh)},
     {"exp", 1, PAVRA_ONE(CalcExp), mpfr_exp, nullptr, PAVRA_ONE(QuickExp), PAVRA_ONE(FastExp)},
     {"log", 1, PAVRA_ONE(CalcLog), mpfr_log, nullptr, PAVRA_ONE(QuickLog), PAVRA_ONE(FastLog)},
     {"log10", 1, PAVRA_ONE(CalcLog10), mpfr_log10, nullptr, PAVRA_ONE(QuickLog10), PAVRA_ONE(FastLog10)},
-    {"pow", 2, PAVRA_TWO(CalcPow), nullptr, mpfr_pow, nullptr, PAVRA_TWO(FastPow)},
-    {"sin", 1, PAVRA_ONE(CalcSin), mpfr_sin, nullptr, nullptr, PAVRA_ONE(FastSin)},
+    {"pow", 2, PAVRA_TWO(CalcPow), nullptr, mpfr_pow, PAVRA_TWO(QuickPow), PAVRA_TWO(FastPow)},
+    {"sin", 1, PAVRA_ONE(CalcSin), mpfr_sin, nullptr, PAVRA_ONE(QuickSin), PAVRA_ONE(FastSin)},
     {"sinh", 1, PAVRA_ONE(CalcSinh), mpfr_sinh, nullptr, PAVRA_ONE(QuickSinh), PAVRA_ONE(FastSinh)},
-    {"tan", 1, PAVRA_ONE(CalcTan), mpfr_tan, nullptr, nullptr, PAVRA_ONE(FastTan)},
-    {"tanh", 1, PAVRA_ONE(CalcTanh), mpfr_tanh, nullptr, nullptr, PAVRA_ONE(FastTanh)},
+    {"tan", 1, PAVRA_ONE(CalcTan), mpfr_tan, nullptr, PAVRA_ONE(QuickTan), PAVRA_ONE(FastTan)},
+    {"tanh", 1, PAVRA_ONE(CalcTanh), mpfr_tanh, nullptr, PAVRA_ONE(QuickTanh), PAVRA_ONE(FastTanh)},
 };
 #undef PAVRA_ONE
 #undef PAVRA_TWO
