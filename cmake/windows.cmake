@@ -42,7 +42,7 @@ file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/engine/*.cpp tests/win/*.cpp)
 # The templates go in too, so that the modes' windows can be made in the tests.
 add_executable(pavra_win_tests ${WIN_TESTS} ${RC_SOURCES})
 target_include_directories(pavra_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(pavra_win_tests PRIVATE pavra_app gtest_main)
+target_link_libraries(pavra_win_tests PRIVATE pavra_app gtest_main oleacc oleaut32)
 target_link_options(pavra_win_tests PRIVATE ${STATIC_LINK})
 # The user manual, whose key table the tests hold against the key translation.
 target_compile_definitions(pavra_win_tests PRIVATE PAVRA_MANUAL_DIR="${CMAKE_SOURCE_DIR}/manual")

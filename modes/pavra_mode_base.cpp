@@ -54,6 +54,11 @@ void CpavraModeBase::PublishInput(const std::string& text) {
     inputChanged = true;
 }
 
+void CpavraModeBase::PublishSpoken(const std::string& text) {
+    spokenText = text;
+    spokenChanged = true;
+}
+
 void CpavraModeBase::PublishAnswer(const std::string& text) {
     answerText = text;
     answerChanged = true;

@@ -76,6 +76,9 @@ public:
     std::string button2Text;
     bool quitRequest = false;
     bool manualRequest = false;
+    // Said to a screen reader without changing a line: what the mode did.
+    bool spokenChanged = false;
+    std::string spokenText;
     bool intChanged = false;
     std::vector<int> changedInts;
     bool stringChanged = false;
@@ -84,6 +87,7 @@ public:
 protected:
     void PublishInput(const std::string& text);
     void PublishAnswer(const std::string& text);
+    void PublishSpoken(const std::string& text);
     void PublishMode0(const std::string& text);
     void PublishMode1(const std::string& text);
     void PublishButtons(const char* b0, const char* b1, const char* b2);

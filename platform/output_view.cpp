@@ -1,10 +1,13 @@
 #include "platform/output_view.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <string>
 
+#include "platform/accessible.h"
 #include "platform/cp932.h"
 #include "platform/handles.h"
 #include "platform/text_layout.h"
@@ -16,6 +19,9 @@ const UINT kDragScrollMs = 50;
 const UINT_PTR kScrollBarTimer = 2;
 // How long the scroll bar may lag behind added output.
 const UINT kScrollBarMs = 100;
+// A screen reader hears of added output at most this often, however fast it streams in.
+const UINT_PTR kValueEventTimer = 3;
+const UINT kValueEventMs = 300;
 enum MenuCommand { kMenuCopy = 1, kMenuSelectAll };
 
 class OutputView {
@@ -37,6 +43,8 @@ private:
     void ShowScrollBar();
     void ShowScrollBarNow();
     void SetText(const char* text);
+    void ValueChanged();
+    LRESULT AccessibleObject(WPARAM wParam, LPARAM lParam) const;
     void ReplaceSelection(const char* text);
     void Select(size_t anchor, size_t caret);
     size_t SelectionStart() const { return std::min(anchor_, caret_); }
@@ -73,6 +81,7 @@ private:
     SCROLLINFO shownBar_ = {};
     bool barDirty_ = false;
     bool barTimer_ = false;
+    bool valueTimer_ = false;
 };
 
 OutputView::OutputView(HWND hwnd) : hwnd_(hwnd) {
@@ -207,6 +216,26 @@ void OutputView::SetText(const char* text) {
     top_ = 0;
     UpdateScrollBar();
     InvalidateRect(hwnd_, nullptr, FALSE);
+    ValueChanged();
+}
+
+void OutputView::ValueChanged() {
+    if (!valueTimer_)
+        valueTimer_ = SetTimer(hwnd_, kValueEventTimer, kValueEventMs, nullptr) != 0;
+    if (!valueTimer_)
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
+}
+
+// Read-only text named after the window that holds the view; the value is read when asked, from
+// the window, so that an object a reader keeps after the view is gone says nothing.
+LRESULT OutputView::AccessibleObject(WPARAM wParam, LPARAM lParam) const {
+    AccessibleFacts facts;
+    facts.name = WindowTextWide(GetParent(hwnd_));
+    facts.role = ROLE_SYSTEM_TEXT;
+    facts.state = STATE_SYSTEM_READONLY;
+    HWND view = hwnd_;
+    facts.value = [view] { return WindowTextWide(view); };
+    return AccessibleObjectResult(hwnd_, wParam, lParam, facts);
 }
 
 // Text added at the end is laid out alone; anywhere else the whole text is laid out again.
@@ -226,6 +255,7 @@ void OutputView::ReplaceSelection(const char* text) {
     InvalidateRect(hwnd_, nullptr, FALSE);
     UpdateScrollBar();
     ScrollToShow(caret_);
+    ValueChanged();
 }
 
 void OutputView::Select(size_t anchor, size_t caret) {
@@ -570,10 +600,14 @@ LRESULT OutputView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             OnDrag(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return 0;
     case WM_TIMER:
-        if (wParam == kScrollBarTimer)
+        if (wParam == kScrollBarTimer) {
             ShowScrollBar();
-        else if (wParam == kDragScrollTimer && dragging_ &&
-                 (dragPoint_.y < 0 || dragPoint_.y >= ClientHeight()))
+        } else if (wParam == kValueEventTimer) {
+            KillTimer(hwnd_, kValueEventTimer);
+            valueTimer_ = false;
+            NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
+        } else if (wParam == kDragScrollTimer && dragging_ &&
+                   (dragPoint_.y < 0 || dragPoint_.y >= ClientHeight()))
             OnDrag(dragPoint_.x, dragPoint_.y);
         return 0;
     case WM_LBUTTONUP:
@@ -586,6 +620,10 @@ LRESULT OutputView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_CONTEXTMENU: ShowMenu(lParam); return 0;
+    case WM_GETOBJECT:
+        if (LRESULT object = AccessibleObject(wParam, lParam))
+            return object;
+        break;
     default: break;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);

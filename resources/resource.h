@@ -97,6 +97,7 @@
 // About box (dialog 100)
 #define IDC_ABOUT_VERSION 1034
 #define IDC_ABOUT_NOTICE 1035
+#define IDC_ABOUT_ICON 1042
 
 // Site chooser (dialog 148)
 #define IDC_WWW_SITES 1036

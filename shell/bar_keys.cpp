@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/accessible.h"
 #include "shell/completion_list.h"
 
 namespace {
@@ -67,6 +68,8 @@ void BarKeys::LineKey(CpavraEdit& line, KeyCommand command) {
         break;
     case KeyCommand::Quit: bar.Quit(); break;
     case KeyCommand::NextMode: bar.NextMode(); break;
+    case KeyCommand::PinBar: bar.PressPin(); break;
+    case KeyCommand::SettingsArea: bar.SettingsAreaKey(); break;
     case KeyCommand::SwitchToBuffer: prompt.OpenPrompt(kPromptBuffer, line, PreviousBuffer()); break;
     case KeyCommand::ExtendedCommand: prompt.OpenPrompt(kPromptCommand, line, std::string()); break;
     default: break;
@@ -198,4 +201,5 @@ void BarKeys::ManualCommand(const std::string& name) {
     bar.OpenManual();
     inputLine.mark = -1;
     bar.WriteDialogData();
+    AnnounceLine(answerLine.hwnd(), bar.answerLineText);
 }

@@ -32,6 +32,10 @@ public:
         virtual void NextMode() = 0;
         virtual void Quit() = 0;
         virtual void CloseBar() = 0;
+        // The pin, as the title button works it; the settings area opened for the keyboard, or
+        // closed.
+        virtual void PressPin() = 0;
+        virtual void SettingsAreaKey() = 0;
         // A failure is left on answerLineText.
         virtual void OpenManual() = 0;
 

@@ -5,6 +5,7 @@
 
 #include "platform/dialog.h"
 #include "platform/dpi.h"
+#include "platform/system_colours.h"
 #include "resources/resource.h"
 #include "shell/bar_bitmaps.h"
 
@@ -34,6 +35,11 @@ BarTitleStrip::BarTitleStrip(const CDialog& owner, const BarSettings& barSetting
     static_assert(std::size(kBitmapIds) == kBitmapCount, "one slot for each bitmap");
 }
 
+BarTitleStrip::Colours BarTitleStrip::StripColours(bool highContrast, COLORREF title) {
+    return {PartColour(highContrast, GetSysColor(COLOR_WINDOWTEXT), COLOR_CAPTIONTEXT),
+            PartColour(highContrast, title, COLOR_ACTIVECAPTION)};
+}
+
 // A space is 4 pixels wide at 96 DPI, and the figures grow with it.
 std::string BarTitleStrip::TitleText(int clientWidth, UINT dpi) {
     int spaces = (clientWidth - ScaleForDpi(97, dpi)) / ScaleForDpi(4, dpi) + 10;
@@ -42,7 +48,8 @@ std::string BarTitleStrip::TitleText(int clientWidth, UINT dpi) {
 
 // The controls take the new bitmaps before the old ones go.
 void BarTitleStrip::LoadBitmaps(UINT dpi, bool settingsOpen) {
-    COLORREF title = TitleColour(settings);
+    colours = StripColours(HighContrastOn(), TitleColour(settings));
+    COLORREF title = colours.background;
     titleBrush.Reset(CreateSolidBrush(title));
     CBitmap previous[kBitmapCount];
     for (int i = 0; i < kBitmapCount; ++i) {
@@ -68,7 +75,8 @@ void BarTitleStrip::ShowBitmap(int controlId, int bitmapId) {
 
 INT_PTR BarTitleStrip::OnControlColour(HDC dc, HWND control) {
     if (control == bar.Item(IDC_TITLE)) {
-        SetBkColor(dc, TitleColour(settings));
+        SetTextColor(dc, colours.text);
+        SetBkColor(dc, colours.background);
         return reinterpret_cast<INT_PTR>(titleBrush.Get());
     }
     if (control == bar.Item(IDC_ANSWER)) {

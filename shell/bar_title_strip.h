@@ -15,10 +15,19 @@ class BarTitleStrip {
 public:
     BarTitleStrip(const CDialog& owner, const BarSettings& barSettings);
 
+    // The strip's text and background: the settings' title colour on the dialog's text colour,
+    // or the system's caption colours while high contrast is on.
+    struct Colours {
+        COLORREF text;
+        COLORREF background;
+    };
+    static Colours StripColours(bool highContrast, COLORREF title);
+
     // " Pavra" and the spaces that carry the title colour across a strip of clientWidth pixels.
     static std::string TitleText(int clientWidth, UINT dpi = 96);
 
-    // Again whenever the bar's DPI changes; settingsOpen chooses the toggle's arrow.
+    // Again whenever the bar's DPI or the system's colours change; settingsOpen chooses the
+    // toggle's arrow.
     void LoadBitmaps(UINT dpi, bool settingsOpen);
     void ShowBitmap(int controlId, int bitmapId);
     // The title's and the answer line's colours (WM_CTLCOLORSTATIC): a brush, or 0 for the default.
@@ -35,4 +44,5 @@ private:
     const BarSettings& settings;
     CBitmap bitmaps[kBitmapCount];
     CBrush titleBrush;
+    Colours colours = {};
 };

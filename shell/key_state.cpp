@@ -53,6 +53,8 @@ KeyCommand TranslateAfterCtrlX(int key, bool ctrl, bool shift) {
     case 'B': return KeyCommand::SwitchToBuffer;
     case 'M': return KeyCommand::NextMode;
     case 'O': return KeyCommand::OtherWindow;
+    case 'P': return KeyCommand::PinBar;
+    case 'S': return KeyCommand::SettingsArea;
     case 'U': return KeyCommand::Undo;
     default: return KeyCommand::None;
     }

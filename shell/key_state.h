@@ -27,6 +27,9 @@ enum class KeyCommand {
     NextMode,
     SwitchToBuffer,
     ExtendedCommand,
+    // The pin and the settings area from the keyboard, as their buttons do.
+    PinBar,
+    SettingsArea,
     PrefixCtrlX,
     PrefixEscape,
     PrefixHold,

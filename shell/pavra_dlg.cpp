@@ -2,9 +2,11 @@
 
 #include <commctrl.h>
 
+#include "platform/accessible.h"
 #include "platform/dpi.h"
 #include "platform/profile.h"
 #include "resources/resource.h"
+#include "shell/bar_names.h"
 #include "shell/bar_system_menu.h"
 #include "shell/mode_settings.h"
 #include "shell/pavra_param_dlg.h"
@@ -17,6 +19,13 @@ const int kInputLimit = 32767;
 void SetButtonCaption(HWND button, const std::string& text, const char* empty) {
     EnableWindow(button, !text.empty());
     SetWindowTextA(button, text.empty() ? empty : text.c_str());
+}
+
+// An empty label shows and does nothing: it is hidden, so that a screen reader is not given a
+// control without a name.
+void ShowLabel(HWND label, const std::string& text) {
+    SetWindowTextA(label, text.c_str());
+    ShowWindow(label, text.empty() ? SW_HIDE : SW_SHOWNA);
 }
 
 void Check(HWND dialog, int id, int on) { CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
@@ -54,8 +63,11 @@ CpavraDlg::CpavraDlg(ModeFactory modeFactory)
                      },
                      [this] {
                          if (CpavraModeBase* mode = CurrentMode()) {
+                             // Coming back shows the same answer again: nothing new to say.
+                             quietAnswer = true;
                              mode->Activate();
                              ApplyModeChanges();
+                             quietAnswer = false;
                          }
                      },
                      [this](int show) {
@@ -105,6 +117,7 @@ BOOL CpavraDlg::OnInit() {
     tray.ApplyTaskbarButton();
     PlaceBar();
     titleStrip.LoadBitmaps(WindowDpi(hwnd()), settingsOpen != 0);
+    NameBarControls(hwnd(), settingsOpen != 0);
     // The platform's own limit for typed and pasted text, made explicit: laying out a line costs
     // time that grows with the square of its length, so a pasted megabyte would stall the bar.
     SendMessageA(Item(IDC_INPUT), EM_SETLIMITTEXT, kInputLimit, 0);
@@ -163,6 +176,7 @@ bool CpavraDlg::TellUnsavedSettings() {
         return false;
     answerLineText = message;
     SetItemText(IDC_ANSWER, answerLineText);
+    AnnounceLine(Item(IDC_ANSWER), answerLineText);
     return true;
 }
 
@@ -171,6 +185,7 @@ void CpavraDlg::TellTakenHotkey() {
                                      static_cast<UINT>(settings[BarSettings::HotkeyMod])) +
                      "詳細設定で変更できます";
     SetItemText(IDC_ANSWER, answerLineText);
+    AnnounceLine(Item(IDC_ANSWER), answerLineText);
 }
 
 void CpavraDlg::CreateModesAndLoad() {
@@ -194,7 +209,7 @@ bool CpavraDlg::ApplyModeChanges() {
     CpavraModeBase* mode = CurrentMode();
     if (!mode)
         return false;
-    bool changed = false;
+    bool changed = false, answered = false;
     if (mode->inputChanged) {
         mode->inputChanged = false;
         inputLineText = mode->inputText;
@@ -203,7 +218,7 @@ bool CpavraDlg::ApplyModeChanges() {
     if (mode->answerChanged) {
         mode->answerChanged = false;
         answerLineText = mode->answerText;
-        changed = true;
+        changed = answered = true;
     }
     ApplyControlChanges(*mode);
     if (mode->quitRequest) {
@@ -219,6 +234,14 @@ bool CpavraDlg::ApplyModeChanges() {
     WriteQueuedSettings(*mode);
     if (changed)
         WriteDialogData();
+    // The answer is read out while the focus stays where it is; a mode's word of what it did too.
+    if (answered && !quietAnswer)
+        AnnounceLine(Item(IDC_ANSWER), answerLineText);
+    if (mode->spokenChanged) {
+        mode->spokenChanged = false;
+        if (!quietAnswer)
+            AnnounceLine(Item(IDC_ANSWER), mode->spokenText);
+    }
     TellUnsavedSettings();
     return changed;
 }
@@ -227,11 +250,11 @@ bool CpavraDlg::ApplyModeChanges() {
 void CpavraDlg::ApplyControlChanges(CpavraModeBase& mode) {
     if (mode.mode1Changed) {
         mode.mode1Changed = false;
-        SetItemText(IDC_MD1, mode.mode1Text);
+        ShowLabel(Item(IDC_MD1), mode.mode1Text);
     }
     if (mode.mode0Changed) {
         mode.mode0Changed = false;
-        SetItemText(IDC_MD0, mode.mode0Text);
+        ShowLabel(Item(IDC_MD0), mode.mode0Text);
     }
     if (mode.followRequest) {
         mode.followRequest = false;
@@ -296,6 +319,7 @@ bool CpavraDlg::OnBarCommand(int id, int code) {
         if (code == EN_MAXTEXT) {
             answerLineText = "Error: 入力が長すぎます（32767文字まで）";
             SetItemText(IDC_ANSWER, answerLineText);
+            AnnounceLine(Item(IDC_ANSWER), answerLineText);
         }
         return false;
     case IDM_TRAY_QUIT: Quit(); return true;
@@ -360,6 +384,11 @@ INT_PTR CpavraDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
     case WM_DESTROY: Shutdown(); return 0;
     case WM_PAINT: handled = OnPaint(); return handled;
     case WM_SYSCOMMAND: handled = OnSysCommand(wParam); return handled;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        OnColoursChanged();
+        handled = false;
+        return FALSE;
     default: handled = false; return FALSE;
     }
 }

@@ -68,6 +68,9 @@ private:
     void PressTitleButton(int id);
     void OnSettingsAreaClick(int id);
     void ToggleSettingsArea();
+    void PressPin() override;
+    void SettingsAreaKey() override;
+    void OnColoursChanged();
     void OnOption(int id);
 
     // Mode switching and the manual, for the keys and the bar's own controls (pavra_dlg_modes.cpp).
@@ -97,6 +100,8 @@ private:
     BarKeys keys;
 
     bool ready = false;
+    // Set while the bar shows the current mode's texts again after it was away.
+    bool quietAnswer = false;
     int settingsOpen = 0;
 
     BarTitleStrip titleStrip;

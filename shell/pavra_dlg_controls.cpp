@@ -6,6 +6,7 @@
 #include "platform/dpi.h"
 #include "platform/work_area.h"
 #include "resources/resource.h"
+#include "shell/bar_names.h"
 #include "shell/pavra_dlg.h"
 
 // Every figure is a 96-DPI one. Edges are scaled, and sizes taken as their differences, so that
@@ -63,11 +64,29 @@ void CpavraDlg::OnSettingsAreaClick(int id) {
 void CpavraDlg::ToggleSettingsArea() {
     settingsOpen = 1 - settingsOpen;
     titleStrip.ShowBitmap(IDC_SETTINGS_TOGGLE, settingsOpen ? IDB_UP : IDB_DOWN);
+    NameSettingsToggle(hwnd(), settingsOpen != 0);
     // Asking for one more pixel lets the height rule set the new height.
     RECT rect = ScreenRect();
     SetWindowPos(hwnd(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top + 1,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     FocusInput();
+}
+
+// From the keyboard the settings area opens with the focus on its first box, from where Tab
+// reaches every control in it; the same key closes it again.
+void CpavraDlg::PressPin() { PressTitleButton(IDC_PIN); }
+
+void CpavraDlg::SettingsAreaKey() {
+    ToggleSettingsArea();
+    if (settingsOpen)
+        SetFocus(Item(IDC_TOPMOST));
+}
+
+// A theme chosen in the system (high contrast on or off) shows at once: the strip and the title
+// icon take their colours again, and every control is drawn anew.
+void CpavraDlg::OnColoursChanged() {
+    titleStrip.LoadBitmaps(Dpi(), settingsOpen != 0);
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 void CpavraDlg::OnOption(int id) {

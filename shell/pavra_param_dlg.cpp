@@ -1,5 +1,6 @@
 #include "shell/pavra_param_dlg.h"
 
+#include "platform/accessible.h"
 #include "platform/hotkey.h"
 #include "resources/resource.h"
 
@@ -14,6 +15,7 @@ CpavraParamDlg::CpavraParamDlg() : CDialog(IDD_PAVRA_PARAM) {}
 BOOL CpavraParamDlg::OnInit() {
     WORD combination = MAKEWORD(hotkeyKey & 0xFF, hotkeyModifiers & 0xFF);
     SendDlgItemMessageA(hwnd(), IDC_HOTKEY, HKM_SETHOTKEY, combination, 0);
+    SetAccessibleName(Item(IDC_HOTKEY), "ウィンドウ表示ショートカット");
     return TRUE;
 }
 

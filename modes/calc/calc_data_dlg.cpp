@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "engine/calc_engine.h"
+#include "platform/accessible.h"
 #include "platform/dpi.h"
 #include "platform/list_view.h"
 #include "platform/placement.h"
@@ -17,6 +18,7 @@ CcalcDataDlg::CcalcDataDlg() : CCompanionDialog(IDD_CALC_DATA) {}
 
 BOOL CcalcDataDlg::OnInit() {
     HWND list = Item(IDC_DATA_LIST);
+    SetAccessibleName(list, "変数一覧");
     if (ListViewAddColumn(list, 0, "変数", Scaled(kNameWidth)) &&
         ListViewAddColumn(list, 1, "値", ClientWidth(hwnd()) - Scaled(kNameWidth)) &&
         ListViewUseReport(list)) {

@@ -5,9 +5,11 @@
 #include <iterator>
 
 #include "engine/calc_tables.h"
+#include "platform/accessible.h"
 #include "platform/dpi.h"
 #include "platform/list_view.h"
 #include "platform/placement.h"
+#include "platform/system_colours.h"
 #include "resources/resource.h"
 
 namespace {
@@ -38,6 +40,11 @@ const int kPageCount = sizeof kPages / sizeof kPages[0];
 CcalcRefDlg::CcalcRefDlg() : CCompanionDialog(IDD_CALC_REF) {}
 
 BOOL CcalcRefDlg::OnInit() {
+    NameControls(hwnd(), {{IDC_REF_TAB, "ページ"},
+                          {IDC_REF_COMMANDS, "コマンド一覧"},
+                          {IDC_REF_FUNCTIONS, "関数一覧"},
+                          {IDC_REF_CONSTANTS, "定数一覧"},
+                          {IDC_REF_OPERATORS, "演算子一覧"}});
     // A page that cannot be built closes the window at once.
     if (!SetUp())
         PostMessageA(hwnd(), WM_CLOSE, 0, 0);
@@ -166,11 +173,15 @@ void CcalcRefDlg::OnSize(int width, int height) {
 }
 
 INT_PTR CcalcRefDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
-    // The overview page is white.
+    // The overview page is white, or the system's window colour in high contrast.
     if (message == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == Item(IDC_REF_OVERVIEW)) {
-        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+        bool contrast = HighContrastOn();
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(dc, PartColour(contrast, RGB(255, 255, 255), COLOR_WINDOW));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         handled = true;
-        return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
+        return reinterpret_cast<INT_PTR>(
+            PartBrush(contrast, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), COLOR_WINDOW));
     }
     handled = false;
     return 0;

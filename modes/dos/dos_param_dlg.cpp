@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/accessible.h"
 #include "platform/dialog_monitor.h"
 #include "platform/shell_dialogs.h"
 #include "resources/resource.h"
@@ -22,6 +23,10 @@ BOOL CdosParamDlg::OnInit() {
     AddTooltip(IDC_DOS_FOLLOW, "DOSプロンプト出力ウィンドウをメインウィンドウに追従させます");
     AddTooltip(IDC_DOS_DIRECTORY, "DOSプロンプト起動時の初期ディレクトリを設定します");
     AddTooltip(IDC_DOS_SCRIPT, "DOSプロンプト起動時に実行するスクリプト（.batファイル）を指定します");
+    NameControls(hwnd(), {{IDC_DOS_DIRECTORY, "初期ディレクトリ"},
+                          {IDC_DOS_BROWSE_DIRECTORY, "初期ディレクトリを選択"},
+                          {IDC_DOS_SCRIPT, "初期スクリプト"},
+                          {IDC_DOS_BROWSE_SCRIPT, "初期スクリプトを選択"}});
     ShowFields();
     return TRUE;
 }

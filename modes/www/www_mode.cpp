@@ -116,6 +116,8 @@ void CwwwMode::Execute(const std::string& inputLine) {
             history.erase(history.begin());
         history.push_back(inputLine);
         historyCursor = static_cast<int>(history.size());
+        PublishSpoken(sites[std::clamp(site, 0, kSiteCount - 1)].name + "で「" + inputLine +
+                      "」を開きました");
     } else {
         PublishAnswer(kOpenFailed);
     }

@@ -1,5 +1,6 @@
 #include "modes/www/www_param_dlg.h"
 
+#include "platform/accessible.h"
 #include "resources/resource.h"
 
 namespace {
@@ -19,6 +20,7 @@ BOOL CwwwParamDlg::OnInit() {
     controlsReady = true;
     FitList();
     HWND list = Item(IDC_WWW_SITES);
+    SetAccessibleName(list, "検索サイト");
     for (const std::string& name : siteNames)
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     SelectSite(siteIndexReference);

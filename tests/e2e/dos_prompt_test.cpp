@@ -169,14 +169,24 @@ TEST_F(DosPrompt, KeysAreServedWhileOutputFloodsInAndQuittingIsQuick) {
     ASSERT_TRUE(bar.Folder().Write("big.txt", big));
     ASSERT_TRUE(StartInDos("InitialDirectory=" + bar.Folder().Path() + "\r\n"));
     const size_t before = Output().size();
-    ASSERT_TRUE(bar.Enter("type big.txt"));
     HWND view = GetDlgItem(OutputWindow(), IDC_DOS_OUTPUT);
+    // A screen reader listens all along: the view tells it of the output a few times a second.
+    WinEventRecorder events(bar.Process().Id(), EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE);
+    ASSERT_TRUE(events.Hooked());
+    const double floodStart = NowMs();
+    ASSERT_TRUE(bar.Enter("type big.txt"));
     auto complete = [&] { return static_cast<size_t>(std::max(0L, WindowTextLength(view))) >= big.size(); };
 
     const KeyTimes keys = TimeKeys(
         bar.Item(IDC_INPUT), [&] { return !complete(); }, 50, 600);
     ASSERT_FALSE(keys.ms.empty()) << "key " << keys.typed.size() << " never reached the input line";
     ASSERT_TRUE(WaitUntil(complete, 60000));
+    const double floodMs = NowMs() - floodStart;
+    size_t valueEvents = 0;
+    WaitUntil([&] { return (valueEvents = events.Count(EVENT_OBJECT_VALUECHANGE, view)) > 0; }, 2000);
+    std::printf("value changes of the output view: %zu in %.0f ms\n", valueEvents, floodMs);
+    EXPECT_GE(valueEvents, 1u);
+    EXPECT_LE(valueEvents, static_cast<size_t>(floodMs / 250) + 3);
     EXPECT_EQ(bar.Text(IDC_INPUT), keys.typed);
     const std::string output = Output();
     EXPECT_TRUE(Contains(output, big)) << output.size() - before << " bytes of " << big.size();

@@ -27,6 +27,8 @@ public:
     void NextMode() override { Note("next"); }
     void Quit() override { Note("quit"); }
     void CloseBar() override { Note("close"); }
+    void PressPin() override { Note("pin"); }
+    void SettingsAreaKey() override { Note("settings area"); }
     void OpenManual() override { Note("manual"); }
 
     void Note(const std::string& what) { journal += (journal.empty() ? "" : ", ") + what; }

@@ -46,6 +46,8 @@ const CommandName kCommandNames[] = {
     {KeyCommand::NextMode, "NextMode"},
     {KeyCommand::SwitchToBuffer, "SwitchToBuffer"},
     {KeyCommand::ExtendedCommand, "ExtendedCommand"},
+    {KeyCommand::PinBar, "PinBar"},
+    {KeyCommand::SettingsArea, "SettingsArea"},
 };
 
 struct KeyName {

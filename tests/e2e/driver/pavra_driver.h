@@ -1,6 +1,7 @@
 // Everything an end-to-end test of pavra.exe uses.
 #pragma once
 
+#include "accessible_reader.h"
 #include "app_process.h"
 #include "bar_test.h"
 #include "clipboard.h"
