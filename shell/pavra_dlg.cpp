@@ -51,11 +51,11 @@ void WriteQueuedSettings(CpavraModeBase& mode) {
 CpavraDlg::CpavraDlg(ModeFactory modeFactory)
     : CDialog(IDD_PAVRA),
       createModes(modeFactory),
-      icon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PAVRA), IMAGE_ICON,
-                                         0, 0, LR_DEFAULTSIZE))),
+      frame(*this, settings, barVisibility),
       keys(*this, currentMode, previousMode),
+      settingsArea(*this, *this, settings, frame, titleStrip, tray, keys),
       titleStrip(*this, settings),
-      barVisibility(*this, settings, settingsOpen, ready,
+      barVisibility(*this, settings, settingsArea.settingsOpen, ready,
                     {[this] {
                          ReadDialogData();
                          if (CpavraModeBase* mode = CurrentMode())
@@ -108,16 +108,16 @@ void CpavraDlg::WriteDialogData() {
 BOOL CpavraDlg::OnInit() {
     keys.Attach(Item(IDC_INPUT), Item(IDC_ANSWER), Item(IDC_MODE_LIST));
     BuildBarSystemMenu(hwnd());
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.Get()));
-    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.Get()));
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(frame.Icon()));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(frame.Icon()));
     // The settings are read and written back key by key; the batch reads each section once.
     ProfileBatch batch;
     settings.Load();
     SetWindowTextA(hwnd(), "Pavra");
     tray.ApplyTaskbarButton();
-    PlaceBar();
-    titleStrip.LoadBitmaps(WindowDpi(hwnd()), settingsOpen != 0);
-    NameBarControls(hwnd(), settingsOpen != 0);
+    frame.PlaceBar();
+    titleStrip.LoadBitmaps(WindowDpi(hwnd()), settingsArea.settingsOpen != 0);
+    NameBarControls(hwnd(), settingsArea.settingsOpen != 0);
     // The platform's own limit for typed and pasted text, made explicit: laying out a line costs
     // time that grows with the square of its length, so a pasted megabyte would stall the bar.
     SendMessageA(Item(IDC_INPUT), EM_SETLIMITTEXT, kInputLimit, 0);
@@ -294,7 +294,7 @@ bool CpavraDlg::OnBarCommand(int id, int code) {
     case IDC_CLOSE:
         // The title buttons act the moment the mouse presses them.
         if (code == BN_SETFOCUS)
-            PressTitleButton(id);
+            settingsArea.PressTitleButton(id);
         return true;
     case IDC_MODE_LIST:
         if (code == CBN_SELCHANGE)
@@ -307,7 +307,7 @@ bool CpavraDlg::OnBarCommand(int id, int code) {
     case IDC_MANUAL:
     case IDC_DETAIL:
         if (code == BN_CLICKED)
-            OnSettingsAreaClick(id);
+            settingsArea.OnSettingsAreaClick(id);
         return true;
     case IDC_ANSWER:
         if (code == EN_KILLFOCUS)
@@ -379,10 +379,10 @@ INT_PTR CpavraDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         handled = result != 0;
         return result;
     case WM_NCHITTEST: SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, titleStrip.HitTest(lParam)); return TRUE;
-    case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(icon.Get());
+    case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(frame.Icon());
     case WM_MOVE: OnBarMoved(); return 0;
     case WM_DESTROY: Shutdown(); return 0;
-    case WM_PAINT: handled = OnPaint(); return handled;
+    case WM_PAINT: handled = frame.OnPaint(); return handled;
     case WM_SYSCOMMAND: handled = OnSysCommand(wParam); return handled;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:

@@ -1,6 +1,7 @@
 // The bar: Pavra's only top-level window (dialog 102), run modally by the application.
 // It owns the modes, drives the current one and applies what the mode publishes; its title strip,
-// keys and prompts, visibility rules, tray icon and tooltips are parts of their own.
+// keys and prompts, visibility rules, window frame, settings area, tray icon and tooltips are parts
+// of their own.
 #pragma once
 
 #include <string>
@@ -8,15 +9,17 @@
 
 #include "platform/dialog.h"
 #include "platform/handles.h"
+#include "shell/bar_frame.h"
 #include "shell/bar_keys.h"
 #include "shell/bar_settings.h"
+#include "shell/bar_settings_area.h"
 #include "shell/bar_title_strip.h"
 #include "shell/bar_tooltips.h"
 #include "shell/bar_tray.h"
 #include "shell/bar_visibility.h"
 #include "shell/mode_list.h"
 
-class CpavraDlg : public CDialog, public BarKeys::Bar {
+class CpavraDlg : public CDialog, public BarKeys::Bar, public BarSettingsArea::Bar {
 public:
     using ModeFactory = ModeList (*)();
     // createModes makes the modes at initialisation (tests hand in their own).
@@ -49,7 +52,7 @@ private:
 
     CpavraModeBase* CurrentMode() const override;
     RECT ScreenRect() const;
-    void FocusInput() const;
+    void FocusInput() const override;
 
     void CreateModesAndLoad();
     bool FinishInit();
@@ -64,14 +67,11 @@ private:
     bool OnModeCommand(int id, int code);
     void Shutdown();
 
-    // The title buttons, the settings area and its options (pavra_dlg_controls.cpp).
-    void PressTitleButton(int id);
-    void OnSettingsAreaClick(int id);
-    void ToggleSettingsArea();
+    // The pin and the settings area for the keys, and a change of the system's colours
+    // (pavra_dlg_controls.cpp).
     void PressPin() override;
     void SettingsAreaKey() override;
     void OnColoursChanged();
-    void OnOption(int id);
 
     // Mode switching and the manual, for the keys and the bar's own controls (pavra_dlg_modes.cpp).
     void SelectMode(int index) override;
@@ -79,18 +79,15 @@ private:
     std::vector<std::string> ModeNames() const override;
     void OpenManual() override;
 
-    // Placement, the ways out of sight and the system menu (pavra_dlg_bar.cpp).
-    void PlaceBar();
-    void ApplyTopMost();
+    // The bar's moves, the ways out of sight and the system menu (pavra_dlg_bar.cpp).
     void OnBarMoved();
-    void MinimizeBar();
+    void MinimizeBar() override;
     void CloseBar() override;
-    void OpenDetailedSettings();
     bool OnSysCommand(WPARAM command);
-    bool OnPaint();
 
     ModeFactory createModes;
-    CIcon icon;
+    // Early, so that the bar's icon outlives the other parts as the window goes.
+    BarFrame frame;
 
     ModeList modes;
     int currentMode = -1;
@@ -102,7 +99,7 @@ private:
     bool ready = false;
     // Set while the bar shows the current mode's texts again after it was away.
     bool quietAnswer = false;
-    int settingsOpen = 0;
+    BarSettingsArea settingsArea;
 
     BarTitleStrip titleStrip;
     BarVisibility barVisibility;

@@ -1,33 +1,9 @@
-// The bar's place on the screen, its z-order, the ways it goes out of sight, the detailed
-// settings and the system menu's commands.
+// The bar's moves, the ways it goes out of sight, the system menu's commands and a DPI change.
 #include <windows.h>
 
-#include "platform/work_area.h"
 #include "resources/resource.h"
 #include "shell/about_dlg.h"
 #include "shell/pavra_dlg.h"
-#include "shell/pavra_param_dlg.h"
-
-// Centred in the primary monitor's work area from the template's size (or at its top edge), so
-// that a taskbar along the top or the left does not cover it; the bar's position is never stored.
-void CpavraDlg::PlaceBar() {
-    RECT r = ScreenRect();
-    RECT a = WorkArea().value_or(RECT{0, 0, r.right, r.bottom});
-    int width = r.right - r.left, height = r.bottom - r.top;
-    POINT at = StartPosition({width, height}, a, settings[BarSettings::DialogTopPos] != 0);
-    // Size first: the height rule keeps the top edge of a size change where it is.
-    SetWindowPos(
-        hwnd(), nullptr, 0, 0, width,
-        barVisibility.FrameHeight() + Scaled(BarVisibility::ClientHeight(BarVisibility::Normal, false)),
-        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ApplyTopMost();
-}
-
-void CpavraDlg::ApplyTopMost() {
-    SetWindowPos(hwnd(), settings[BarSettings::DialogTopMost] ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
 
 void CpavraDlg::OnBarMoved() {
     if (!ready)
@@ -35,7 +11,7 @@ void CpavraDlg::OnBarMoved() {
     if (CpavraModeBase* mode = CurrentMode())
         mode->FollowMainWindow(ScreenRect());
     if (settings[BarSettings::DialogTopMost])
-        ApplyTopMost();
+        frame.ApplyTopMost();
 }
 
 // Without its icon a bar in the notification area goes to the taskbar, where it can be found.
@@ -53,25 +29,6 @@ void CpavraDlg::CloseBar() {
         Quit();
 }
 
-void CpavraDlg::OpenDetailedSettings() {
-    CpavraParamDlg dialog;
-    dialog.hotkeyKey = static_cast<uint16_t>(settings[BarSettings::HotkeyKey]);
-    dialog.hotkeyModifiers = static_cast<uint16_t>(settings[BarSettings::HotkeyMod]);
-    dialog.registerCombination = [this](uint16_t key, uint16_t modifiers) {
-        return tray.TryHotkey(key, modifiers);
-    };
-    if (dialog.DoModal(hwnd()) == IDOK) {
-        settings[BarSettings::HotkeyKey] = dialog.hotkeyKey;
-        settings.Write(BarSettings::HotkeyKey);
-        settings[BarSettings::HotkeyMod] = dialog.hotkeyModifiers;
-        settings.Write(BarSettings::HotkeyMod);
-        // The chosen combination is registered already; key 0 is registered as it is.
-        if (dialog.hotkeyKey == 0)
-            tray.RegisterBarHotkey();
-    }
-    FocusInput();
-}
-
 bool CpavraDlg::OnSysCommand(WPARAM command) {
     switch (command & 0xFFF0) {
     case SC_MINIMIZE: MinimizeBar(); return true;
@@ -86,33 +43,11 @@ bool CpavraDlg::OnSysCommand(WPARAM command) {
     }
 }
 
-// The top-most band is claimed again on every paint; a minimised bar shows its icon.
-bool CpavraDlg::OnPaint() {
-    if (!IsIconic(hwnd())) {
-        ApplyTopMost();
-        return false;
-    }
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd(), &paint);
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc, x, y, icon.Get());
-    EndPaint(hwnd(), &paint);
-    return true;
-}
-
 // The bar moved to a display of another DPI; its fonts and template places are scaled already.
 // The bitmaps, the height and the layout follow; the suggested rectangle gives place and width.
 void CpavraDlg::OnDpiChanged(const RECT& suggested) {
-    titleStrip.LoadBitmaps(Dpi(), settingsOpen != 0);
-    // Size first: the height rule keeps the top edge of a size change where it is.
-    SetWindowPos(hwnd(), nullptr, 0, 0, suggested.right - suggested.left,
-                 barVisibility.FrameHeight() + barVisibility.BarHeight(),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    titleStrip.LoadBitmaps(Dpi(), settingsArea.settingsOpen != 0);
+    frame.FollowDpi(suggested);
     RECT client;
     GetClientRect(hwnd(), &client);
     LayoutBar(client.right);
