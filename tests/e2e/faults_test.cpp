@@ -149,6 +149,9 @@ void HotkeyTaken(PavraBar& bar) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     EXPECT_TRUE(WaitUntil([&] { return bar.Ini().Int("pavra", "HotkeyKey") == 'A'; }));
 
+    // On a loaded machine the shell can refuse the icon at start; the bar asks again every 10 s,
+    // and only with the icon there does the close button hide it.
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconShown(bar.Window()); }, 25000));
     ASSERT_TRUE(bar.Click(IDC_CLOSE));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(bar.Window()); }))
         << "iconic " << IsIconic(bar.Window()) << " icon " << TrayIconShown(bar.Window()) << " answer "
