@@ -157,7 +157,7 @@ void HotkeyTaken(PavraBar& bar) {
         << "iconic " << IsIconic(bar.Window()) << " icon " << TrayIconShown(bar.Window()) << " answer "
         << bar.Text(IDC_ANSWER);
     PressKeys("Ctrl+Shift+A");
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(bar.Window()) != FALSE; }, 3000))
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(bar.Window()) != FALSE; }, 8000))
         << "the free one works";
     ASSERT_TRUE(bar.Quit());
 }

@@ -19,7 +19,7 @@ const std::string kTrayMode = std::string("DialogTaskTray=1\r\n") + kPinned;
 
 bool ComesBackOn(PavraBar& bar, const char* chord) {
     PressKeys(chord);
-    return WaitUntil([&] { return IsWindowVisible(bar.Window()) != FALSE; }, 3000);
+    return WaitUntil([&] { return IsWindowVisible(bar.Window()) != FALSE; }, 8000);
 }
 
 TEST_F(Hotkey, ChoosingCtrlShiftAStoresItAndTheNewKeyShowsTheBar) {
