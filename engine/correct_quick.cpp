@@ -38,6 +38,8 @@ const double kQuickExpEps = 6.776263578034403e-21;    // 2^-67
 const double kQuickTrigEps = 1.3552527156068805e-20;  // 2^-66
 const double kQuickTanEps = 2.710505431213761e-20;    // 2^-65
 const double kQuickTanhEps = 1.3552527156068805e-20;  // 2^-66
+const double kQuickAsinEps = 2.710505431213761e-20;   // 2^-65
+const double kQuickArcEps = 6.776263578034403e-21;    // 2^-67
 
 // 2^k for -1022 <= k <= 1023.
 double Pow2(int k) {
@@ -75,6 +77,15 @@ namespace {
 namespace dekker {
 inline DD Product(double a, double b) { return TwoProd(a, b); }
 using ::ShortProduct;
+// c - a b where it is a double: c and the product's high part agree (Sterbenz).
+inline double Residual(double c, double a, double b) {
+    DD p = TwoProd(a, b);
+    return (c - p.hi) - p.lo;
+}
+inline double ShortResidual(double c, double a, double b) {
+    DD p = ShortProduct(a, b);
+    return (c - p.hi) - p.lo;
+}
 }  // namespace dekker
 
 #define PAVRA_QUICK_NAMESPACE dekker
@@ -98,6 +109,8 @@ PAVRA_FUSED_TARGET inline DD Product(double a, double b) {
     return {p, __builtin_fma(a, b, -p)};
 }
 PAVRA_FUSED_TARGET inline DD ShortProduct(double a, double b) { return Product(a, b); }
+PAVRA_FUSED_TARGET inline double Residual(double c, double a, double b) { return __builtin_fma(-a, b, c); }
+PAVRA_FUSED_TARGET inline double ShortResidual(double c, double a, double b) { return Residual(c, a, b); }
 }  // namespace fused
 
 #define PAVRA_QUICK_NAMESPACE fused

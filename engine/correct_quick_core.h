@@ -11,8 +11,7 @@ namespace PAVRA_QUICK_NAMESPACE {
 // t.lo its quotient within 3u of itself.
 PAVRA_QUICK_TARGET DD Ratio(DD a, DD b, double inverse) {
     double th = a.hi * inverse;
-    DD p = Product(th, b.hi);
-    return {th, ((((a.hi - p.hi) - p.lo) + a.lo) - th * b.lo) * inverse};
+    return {th, ((Residual(a.hi, th, b.hi) + a.lo) - th * b.lo) * inverse};
 }
 
 // atan t for t = t.hi + t.lo in [0, 1 + 2^-50], |t.lo| <= 2^-51 t.hi, within 2^-68.5 relative
@@ -37,8 +36,7 @@ PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanCore(DD t) {
     double inverse = 1 / (dh + dl);
     double nh = t.hi - c;
     double uh = nh * inverse;
-    DD p = ShortProduct(uh, dh);
-    double ul = ((((nh - p.hi) - p.lo) + t.lo) - uh * dl) * inverse;
+    double ul = ((ShortResidual(nh, uh, dh) + t.lo) - uh * dl) * inverse;
     double u = uh + ul, z = u * u;
     double poly = u * z * (-0.3333333333333333 + z * (0.2 + z * -0.14285714285714285));
     const DD& table = kAtanTable[j];
@@ -58,10 +56,8 @@ PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanCore(DD t) {
 // (next term below 2^-84.2) in doubles from u_h alone, so that it need not wait for u_l: at most
 // 2^-28.6, within 5u of it (2^-79.3); u = u_h + u_l adds -u_h^2 u_l, kept (within 2^-120), and
 // terms in u_l^2 or u^4 u_l below 2^-120. The sum of the low parts within u (2^-28.6 + 2^-49):
-// 2^-81.5. Absolute error under 2^-78: at most 2^-69 of atan t >= 2^-9
-// for c = j/256 != 0 (AtanRatio); with AtanNode's |u| <= 0.71 2^-9 the terms in u^3 shrink by
-// 0.36: under 2^-80, at most 2^-70 of atan t >= asin 2^-10 for k >= 1. For c = 0 the same
-// steps give 7u t^2/3 < 2^-69.8 relative.
+// 2^-81.5. Absolute error under 2^-78: at most 2^-69 of atan t >= 2^-9 for c = j/256 != 0
+// (AtanRatio). For c = 0 the same steps give 7u t^2/3 < 2^-69.8 relative.
 // With a quarter k = 1 or 2 and a sign, the result is k pi/2 + sign atan(n / d): the multiple
 // joins atan c before u is known (TwoSum exact, its low parts within 2^-104), so that it costs
 // nothing after the division; the result is then at least pi/4 and the FastTwoSum with u_h holds.
@@ -82,8 +78,7 @@ PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanFrom(DD n, DD d, double c, const DD
     double dl = (dd.lo + pn.lo) + (d.lo + c * n.lo);
     double inverse = 1 / dh;
     double uh = nh * inverse;
-    DD p = Product(uh, dh);
-    double ul = ((((nh - p.hi) - p.lo) + nl) - uh * dl) * inverse;
+    double ul = ((Residual(nh, uh, dh) + nl) - uh * dl) * inverse;
     double z = uh * uh;
     double poly = uh * z * (-0.3333333333333333 + z * (0.2 + z * -0.14285714285714285));
     DD s = FastTwoSum(base.hi, sign * uh);
@@ -99,35 +94,48 @@ PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanRatio(DD n, DD d, double q, int k =
     return AtanFrom(n, d, jd * 0.00390625, kAtanTable[j], k, sign);
 }
 
-// atan(n / d) as AtanFrom, where t = n / d = tan(asin v), v = n / sqrt(n^2 + d^2) in [0, 0.70711]
-// within 2^-52 (2^-50 of v for v = n.hi): the node c = tan(asin(k/512)) to 26 bits, k = 512 v
-// rounded, keeps |u| below 2^-9 over each interval (make_math_tables.py checks both ends, u being
-// monotonic in v, with 2^-20 to spare for v's error), with no division before the node.
-PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanNode(DD n, DD d, double v, int k = 0, double sign = 1) {
-    double id = (v * 512 + 6755399441055744.0) - 6755399441055744.0;  // 1.5 2^52
-    int i = static_cast<int>(id);
-    return AtanFrom(n, d, kAsinNodeTan[i], kAsinNodeAtan[i], k, sign);
+// asin x for 0 <= x <= 1/2, within 2^-66 relative (for x >= 2^-1000, where the products are
+// exact; acos takes smaller ones too, lost against pi/2): at the node c = i/128
+// nearest x, h = x - c is exact (Sterbenz from c = 1/128 on, h = x at c = 0) and |h| <= 2^-8;
+// asin x = a0 + a1 h + h^2 P(h), P of degree 7 from kAsinSeries, evaluated by Estrin's scheme.
+// a1.hi h is exact (Product) and a0.hi + its high part too (FastTwoSum: |a1 h| <= 1.16 2^-8 <
+// a0 from c = 1/128 on, a0 = 0 at c = 0); the low parts add up within 2^-104, and the last addition
+// of h^2 P within u of it. make_math_tables.py sums, per node, the series left out, the rounding
+// of each coefficient, up to 12 roundings on each term of P, and those additions, against asin at
+// the interval's lower end: at most 2^-66.
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AsinSeries(double x) {
+    double id = (x * 128 + 6755399441055744.0) - 6755399441055744.0;  // 1.5 2^52
+    const double* a = kAsinSeries[static_cast<int>(id)];
+    double h = x - id * 0.0078125;
+    double z = h * h, z2 = z * z;
+    double r0 = (a[4] + a[5] * h) + (a[6] + a[7] * h) * z;
+    double r1 = (a[8] + a[9] * h) + (a[10] + a[11] * h) * z;
+    double tail = (r0 + r1 * z2) * z;
+    DD p = Product(a[2], h);
+    DD s = FastTwoSum(a[0], p.hi);
+    return FastTwoSum(s.hi, ((s.lo + a[1]) + (p.lo + a[3] * h)) + tail);
 }
 
-// sqrt(1 - x^2) for |x| < 1 as a double-double within 2^-100 relative, and 1 / its hi rounded:
-// 1 - x^2 is exact as a double-double, from 1 - |x| (exact above 1/2) times 1 + |x|, or from x^2
-// below 1/2; then the rounded square root and one Newton step.
-PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD Cosine(double ax, double* inverse) {
-    DD d;
-    if (ax >= 0.5) {
-        double m = 1 - ax;
-        DD p = FastTwoSum(1, ax);
-        DD q = Product(m, p.hi);
-        d = FastTwoSum(q.hi, q.lo + m * p.lo);
-    } else {
-        DD q = Product(ax, ax);
-        d = FastTwoSum(1, -q.hi);
-        d.lo -= q.lo;
-    }
-    double s = std::sqrt(d.hi);  // correctly rounded in every build
-    *inverse = 1 / s;
-    DD r = Product(s, s);
-    return {s, (((d.hi - r.hi) - r.lo) + d.lo) * (0.5 * *inverse)};
+// acos(1 - z) for 0 < z <= 1/2 (z a multiple of 2^-53), within 2^-69 relative, as sqrt(2 z) F(z):
+// F(z) = f0 + f1 h + h^2 G(h) at the node c = i/128 nearest z, from kAcosRootSeries as in
+// AsinSeries, with F >= 1 within 2^-70 (make_math_tables.py, up to 10 roundings on each term of
+// G); f0.hi + f1.hi h is exact (FastTwoSum: f0 >= 1 > |f1 h|), the rest F_l is below 2^-20.
+// sqrt(2 z) = s + s_l, s rounded, its residual 2 z - s^2 exact (Residual) and s_l from it within
+// 2u of itself (2^-104 relative). The product: s F.hi exact (Product), s F_l and s_l F.hi each
+// within u of themselves, their sum within u of it: under 2^-72 in all.
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AcosNearOne(double z) {
+    double id = (z * 128 + 6755399441055744.0) - 6755399441055744.0;  // 1.5 2^52
+    const double* f = kAcosRootSeries[static_cast<int>(id)];
+    double h = z - id * 0.0078125;
+    double w = h * h;
+    double tail = ((f[4] + f[5] * h) + w * ((f[6] + f[7] * h) + w * (f[8] + f[9] * h))) * w;
+    DD p = Product(f[2], h);
+    DD fh = FastTwoSum(f[0], p.hi);
+    double fl = ((fh.lo + f[1]) + (p.lo + f[3] * h)) + tail;
+    double s = std::sqrt(2 * z);  // correctly rounded in every build
+    double sl = Residual(2 * z, s, s) * (0.5 / s);
+    DD m = Product(s, fh.hi);
+    return FastTwoSum(m.hi, m.lo + (s * fl + sl * fh.hi));
 }
 
 // log x for a finite x > 0, x != 1, within 2^-68.4 relative.
@@ -312,34 +320,39 @@ PAVRA_QUICK_TARGET FastValue Atan2(double y, double x) {
     return Made(Negate(a, y < 0), kQuickAtanEps);
 }
 
-// asin x = atan(|x| / sqrt(1 - x^2)), or pi/2 - atan(sqrt(1 - x^2) / |x|) above 1/sqrt 2, the node
-// chosen from the smaller of |x| and the root (AtanNode); the root's 2^-100 passes through atan,
-// whose condition number is below 1.
+// asin |x| by its series up to 1/2, then pi/2 - acos(1 - z) for z = 1 - |x| (exact, Sterbenz):
+// acos(1 - z) <= pi/3 and the result >= pi/6, so that the FastTwoSum holds and the relative error
+// at most doubles (2^-68), and pi/2 adds 2^-106.
 PAVRA_QUICK_TARGET FastValue Asin(double x) {
     double ax = Abs(x);
     if (!(ax >= kTinyArgument && ax < 1))
         return kNotMade;
-    double inverse;
-    DD c = Cosine(ax, &inverse);
-    DD a = ax <= c.hi ? AtanNode({ax, 0}, c, ax) : AtanNode(c, {ax, 0}, c.hi, 1, -1);
-    return Made(Negate(a, x < 0), kQuickAtanEps);
+    if (ax <= 0.5)
+        return Made(Negate(AsinSeries(ax), x < 0), kQuickAsinEps);
+    DD q = AcosNearOne(1 - ax);
+    const DD& half = kPiMultiples[0];
+    DD t = FastTwoSum(half.hi, -q.hi);
+    return Made(Negate(FastTwoSum(t.hi, (t.lo + half.lo) - q.lo), x < 0), kQuickArcEps);
 }
 
-// acos |x| = atan(sqrt(1 - x^2) / |x|), or pi/2 - atan(|x| / sqrt(1 - x^2)) below 1/sqrt 2;
-// acos x = pi - acos |x| for x < 0.
+// acos x = pi/2 - asin x up to |x| = 1/2 (|asin x| <= pi/6, the result >= pi/3: within 2^-66.5);
+// beyond, acos(1 - z) for z = 1 - x, or pi - acos(1 - z) for z = 1 + x (the result >= 2 pi/3).
 PAVRA_QUICK_TARGET FastValue Acos(double x) {
     double ax = Abs(x);
     if (!(ax < 1))
         return kNotMade;
-    double inverse;
-    DD c = Cosine(ax, &inverse);
-    DD a;
-    if (ax >= c.hi) {
-        a = AtanNode(c, {ax, 0}, c.hi, x < 0 ? 2 : 0, x < 0 ? -1 : 1);
-    } else {
-        a = AtanNode({ax, 0}, c, ax, 1, x < 0 ? 1 : -1);
+    if (ax <= 0.5) {
+        DD a = Negate(AsinSeries(ax), x >= 0);
+        const DD& half = kPiMultiples[0];
+        DD t = FastTwoSum(half.hi, a.hi);
+        return Made(FastTwoSum(t.hi, (t.lo + half.lo) + a.lo), kQuickAsinEps);
     }
-    return Made(a, kQuickAtanEps);
+    if (x > 0)
+        return Made(AcosNearOne(1 - x), kQuickArcEps);
+    DD q = AcosNearOne(1 + x);
+    const DD& pi = kPiMultiples[1];
+    DD t = FastTwoSum(pi.hi, -q.hi);
+    return Made(FastTwoSum(t.hi, (t.lo + pi.lo) - q.lo), kQuickArcEps);
 }
 
 PAVRA_QUICK_TARGET FastValue Log(double x) {

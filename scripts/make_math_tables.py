@@ -5,6 +5,8 @@ value, computed here with 300 bits by mpmath.
 
 Usage: python3 scripts/make_math_tables.py > engine/math_tables.h && clang-format -i engine/math_tables.h
 """
+import sys
+
 import mpmath
 from mpmath.libmp import to_float
 
@@ -35,6 +37,57 @@ def cut(v, bits):
 def table(name, comment, values):
     lines = [f"// {comment}", f"inline constexpr DD {name}[{len(values)}] = {{"]
     lines += [f"    {pair(v)}," for v in values]
+    lines.append("};")
+    return "\n".join(lines)
+
+
+def asin_taylor(c, count, terms=400):
+    """The Taylor coefficients of asin at c (|c| <= 1/2), from asin x = sum b_n x^(2n+1)."""
+    b = [mpmath.binomial(2 * n, n) / (mpmath.mpf(4) ** n * (2 * n + 1)) for n in range(terms)]
+    return [sum(b[n] * mpmath.binomial(2 * n + 1, k) * c ** (2 * n + 1 - k) for n in range(terms) if 2 * n + 1 >= k)
+            for k in range(count)]
+
+
+def root_taylor(c, count, terms=400):
+    """The Taylor coefficients at c (0 <= c <= 1/2) of F(z) = acos(1 - z) / sqrt(2 z) = sum b_n z^n,
+    b_n = C(2n, n) / (8^n (2n + 1)), since acos(1 - z) = 2 asin(sqrt(z / 2))."""
+    b = [mpmath.binomial(2 * n, n) / (mpmath.mpf(8) ** n * (2 * n + 1)) for n in range(terms)]
+    return [sum(b[n] * mpmath.binomial(n, k) * c ** (n - k) for n in range(k, terms)) for k in range(count)]
+
+
+U = mpmath.mpf(2) ** -53
+
+
+def gamma(n):
+    return n * U / (1 - n * U)
+
+
+def series_rows(name, taylor, degree, roundings, bound, relative_to):
+    """One row per node c = i/128, i = 0 to 64: the first two coefficients as double-doubles, the
+    rest as doubles. Checks that, over |h| <= 2^-8, the sum of the error terms below stays within
+    `bound` relative to the smallest value of the interval: the series left out; each coefficient's
+    rounding; the evaluation's roundings, at most roundings[k] on the term of h^k (the Estrin
+    scheme in correct_quick_core.h); the last addition of the small parts."""
+    h = mpmath.mpf(2) ** -8
+    rows, worst = [], 0
+    for i in range(65):
+        c = mpmath.mpf(i) / 128
+        a = taylor(c, 40)
+        cut_off = sum(abs(a[k]) * h ** k for k in range(degree + 1, 40))
+        rounded = [nearest(a[0]), nearest(a[0] - nearest(a[0])), nearest(a[1]), nearest(a[1] - nearest(a[1]))]
+        rounded += [nearest(a[k]) for k in range(2, degree + 1)]
+        coefficients = abs(a[0] - rounded[0] - rounded[1]) + abs(a[1] - rounded[2] - rounded[3]) * h
+        coefficients += sum(abs(a[k] - rounded[k + 2]) * h ** k for k in range(2, degree + 1))
+        evaluation = sum(gamma(roundings[k]) * abs(a[k]) * h ** k for k in range(2, degree + 1))
+        small = sum(abs(a[k]) * h ** k for k in range(2, degree + 1)) + 4 * U * abs(a[0]) + 4 * U * abs(a[1]) * h
+        error = cut_off + coefficients + evaluation + U * small
+        low = relative_to(c, h)
+        assert error <= bound * low, (name, i, float(mpmath.log(error / low, 2)))
+        worst = max(worst, error / low)
+        rows.append(rounded)
+    print(f"{name}: error at most 2^{float(mpmath.log(worst, 2)):.1f} relative", file=sys.stderr)
+    lines = [f"inline constexpr double {name}[65][{degree + 3}] = {{"]
+    lines += ["    {" + ", ".join(hexfloat(v) for v in row) + "}," for row in rows]
     lines.append("};")
     return "\n".join(lines)
 
@@ -102,24 +155,20 @@ def main():
     c3 = nearest(step - c1 - c2)
     out.append(f"// pi / 512: 30 bits, 30 more, and the nearest double to the rest\ninline constexpr double "
                f"kTrigStep[3] = {{{hexfloat(nearest(c1))}, {hexfloat(nearest(c2))}, {hexfloat(c3)}}};")
-    # asin and acos: atan(n / d) with t = n / d = tan(asin v), v = n / sqrt(n^2 + d^2) <= 0.70711, is
-    # reduced at the node c_k = tan(asin(k / 512)) cut to 26 bits, k = 512 v rounded, with no
-    # division for the node; each interval keeps u = (t - c_k) / (1 + t c_k) below 2^-9.
-    tans, atans = [], []
-    for k in range(363):
-        c = cut(mpmath.tan(mpmath.asin(mpmath.mpf(k) / 512)), 26) if k else mpmath.mpf(0)
-        for v in (mpmath.mpf(k - 0.5) / 512, min(mpmath.mpf(k + 0.5) / 512, mpmath.mpf("0.70711"))):
-            if v >= 0:
-                t = mpmath.tan(mpmath.asin(v))
-                assert abs((t - c) / (1 + t * c)) < mpmath.mpf(2) ** -9 * (1 - mpmath.mpf(2) ** -20)
-        tans.append(nearest(c))
-        atans.append(mpmath.atan(c))
+    # asin near c = i/128 for |x| <= 1/2: degree 9; relative to asin at the interval's lower end (at
+    # c = 0 every error term is at least cubic in h and asin h >= h, so h = 2^-8 is the worst).
+    asin_roundings = [0, 0, 5, 6, 7, 8, 11, 12, 11, 12]
     out.append("")
-    out.append("// tan(asin(k / 512)) to 26 bits, k = 0 to 362")
-    out.append(f"inline constexpr double kAsinNodeTan[{len(tans)}] = {{")
-    out += [f"    {hexfloat(c)}," for c in tans]
-    out.append("};")
-    out.append(table("kAsinNodeAtan", "atan of each kAsinNodeTan", atans))
+    out.append("// asin(c + h) = sum a_k h^k at c = i/128, i = 0 to 64: a0 and a1 as double-doubles, a2 to a9")
+    out.append(series_rows("kAsinSeries", asin_taylor, 9, asin_roundings, mpmath.mpf(2) ** -66,
+                           lambda c, h: mpmath.asin(c - h) if c > 0 else mpmath.asin(h)))
+    # F(z) = acos(1 - z) / sqrt(2 z) near c = i/128 for 0 < z <= 1/2: degree 7, relative to F >= 1.
+    root_roundings = [0, 0, 4, 5, 7, 8, 9, 10]
+    out.append("")
+    out.append("// F(c + h) = sum f_k h^k, F(z) = acos(1 - z) / sqrt(2 z), at c = i/128, i = 0 to 64: f0 and f1 as")
+    out.append("// double-doubles, f2 to f7")
+    out.append(series_rows("kAcosRootSeries", root_taylor, 7, root_roundings, mpmath.mpf(2) ** -70,
+                           lambda c, h: mpmath.mpf(1)))
     print("\n".join(out))
 
 
