@@ -96,16 +96,16 @@ bool ExactPow(double x, double y, bool negative, double* out) {
 
 // The logarithms' values at infinity, NaN, zero, negative arguments and 1.
 bool LogSpecial(double x, double* r) {
+    if (x > 0 && x < INFINITY && x != 1)
+        return false;
     if (std::isnan(x) || x == INFINITY)
         *r = x;
     else if (x < 0)
         *r = NAN;
     else if (x == 0)
         *r = -INFINITY;
-    else if (x == 1)
-        *r = 0.0;
     else
-        return false;
+        *r = 0.0;  // x == 1
     return true;
 }
 

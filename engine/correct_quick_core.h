@@ -146,7 +146,9 @@ PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AcosNearOne(double z) {
 // m/2 - 1).
 // log x = E ln2 + L_i + z - z^2/2 + z^3 (1/3 - z/4 + ... - z^5/8) (next term below 2^-84.2 and
 // 2^-75 of z). E ln2_h (42 bits, |E| <= 1075) and L_h are multiples of 2^-42 below 2^10: their
-// sum s is exact. z^2 is exact (Product); s + z and that sum minus z^2/2 exact (TwoSum); the low
+// sum s is exact. z^2 is exact (Product); s + z and that sum minus z^2/2 exact (FastTwoSum: s is 0
+// or of z's exponent or more, with |E ln2 + L_i| >= ln2 - log 1.5 where E != 0, else |L_i| >=
+// 2^-9.002 or L_i = 0, and |z| < 2^-9; then |s + z| > 2^-11 or it is z, above z^2/2); the low
 // parts (the sums' errors, at most u of the result each, E ln2's rest within 2^-86, L_i's rest
 // within 2^-97 and z^2's error) summed by pairs within 4u of their size (2^-50 of the result,
 // 2^-71 at most for the part of z^2). The polynomial's tail (at most 2^-28.6 of z, by pairs:
@@ -171,8 +173,8 @@ PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD LogCore(double x) {
     double de = e;
     const DD& l = kLogMinusLog[i];
     double s = de * kLn2.hi + l.hi;
-    DD t = TwoSum(s, h);
-    DD u = TwoSum(t.hi, -0.5 * q.hi);
+    DD t = FastTwoSum(s, h);
+    DD u = FastTwoSum(t.hi, -0.5 * q.hi);
     double low = ((t.lo + u.lo) + (de * kLn2.lo + l.lo)) + (tail - 0.5 * q.lo);
     return FastTwoSum(u.hi, low);
 }
