@@ -65,6 +65,12 @@ public:
     SIZE ClientSize() const;
     RECT WindowRect() const;
     RECT ItemRect(int id) const;
+    // Moves the bar the way the desktop does, to x, y with this width (0 keeps it), and waits
+    // until it is there.
+    ::testing::AssertionResult MoveTo(int x, int y, int width = 0);
+    // A visible top-level window of the program with this title, waited for; null when none
+    // shows in time.
+    HWND WaitWindow(const std::string& title) const;
     // The control that has the keyboard focus (a control id, or 0).
     int FocusId() const;
 
