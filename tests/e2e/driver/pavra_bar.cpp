@@ -103,6 +103,15 @@ HWND PavraBar::WaitWindow(const std::string& title) const {
     return window && IsWindowVisible(window) ? window : nullptr;
 }
 
+bool PavraBar::ComesBackOn(const char* chord) const {
+    for (int press = 0; press < 3; ++press) {
+        PressKeys(chord);
+        if (WaitUntil([&] { return IsWindowVisible(window_) != FALSE; }, 2500))
+            return true;
+    }
+    return false;
+}
+
 int PavraBar::FocusId() const {
     HWND focus = FocusOf(window_);
     return focus && GetParent(focus) == window_ ? GetDlgCtrlID(focus) : 0;
