@@ -12,6 +12,7 @@
 
 namespace {
 
+using e2e::RectText;
 using e2e::WaitUntil;
 
 const char kRefTitle[] = "Calc リファレンスマニュアル";
@@ -26,11 +27,6 @@ RECT RectOf(HWND window) {
     return rect;
 }
 
-std::string Show(const RECT& r) {
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) +
-           "," + std::to_string(r.bottom) + ")";
-}
-
 ::testing::AssertionResult HasRect(HWND window, const RECT& expected) {
     RECT now = {};
     bool same = WaitUntil([&] {
@@ -40,7 +36,7 @@ std::string Show(const RECT& r) {
     });
     if (same)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "window at " << Show(now) << ", not " << Show(expected);
+    return ::testing::AssertionFailure() << "window at " << RectText(now) << ", not " << RectText(expected);
 }
 
 RECT WorkArea() {
@@ -83,28 +79,6 @@ protected:
         return ::testing::AssertionFailure() << "the settings area does not open";
     }
 
-    // Moves the bar the way the desktop does, and waits until it is there.
-    ::testing::AssertionResult MoveBar(int x, int y) {
-        SetWindowPos(bar.Window(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        RECT bar = RectOf(this->bar.Window());
-        if (WaitUntil([&] {
-                bar = RectOf(this->bar.Window());
-                return bar.left == x && bar.top == y;
-            }))
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "the bar stays at " << Show(bar);
-    }
-
-    // A visible window of the program with this title, or null.
-    HWND WaitWindow(const char* title) {
-        HWND window = nullptr;
-        WaitUntil([&] {
-            window = bar.FindWindowByTitle(title);
-            return window && IsWindowVisible(window);
-        });
-        return window && IsWindowVisible(window) ? window : nullptr;
-    }
-
     int CountWindows(const char* title) {
         int count = 0;
         for (HWND window : bar.Process().Windows()) {
@@ -134,11 +108,11 @@ protected:
 
 TEST_F(CalcWindowsTest, ReferenceOpensOnceAndIsPlacedAgain) {
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(MoveBar(100, 100));
+    ASSERT_TRUE(bar.MoveTo(100, 100));
     RECT b = bar.WindowRect();
     ASSERT_TRUE(bar.Click(IDC_BUTTON0));
     ASSERT_TRUE(bar.WaitText(IDC_ANSWER, "reference: リファレンスマニュアルを表示します"));
-    HWND ref = WaitWindow(kRefTitle);
+    HWND ref = bar.WaitWindow(kRefTitle);
     ASSERT_NE(ref, nullptr);
     EXPECT_TRUE(HasRect(ref, Below(b)));
     EXPECT_TRUE(WaitUntil([&] { return bar.FocusId() == IDC_INPUT; }));
@@ -155,7 +129,7 @@ TEST_F(CalcWindowsTest, ReferenceOpensOnceAndIsPlacedAgain) {
     EXPECT_TRUE(bar.WaitText(IDC_ANSWER, "close: リファレンスダイアログおよび変数ダイアログを閉じます"));
     EXPECT_TRUE(WaitGone(ref));
     ASSERT_TRUE(bar.Enter("help"));
-    ref = WaitWindow(kRefTitle);
+    ref = bar.WaitWindow(kRefTitle);
     ASSERT_NE(ref, nullptr);
     EXPECT_EQ(Selection(GetDlgItem(ref, IDC_REF_TAB)), 0);
     EXPECT_EQ(VisiblePages(ref), std::vector<int>{IDC_REF_OVERVIEW});
@@ -164,7 +138,7 @@ TEST_F(CalcWindowsTest, ReferenceOpensOnceAndIsPlacedAgain) {
     ASSERT_TRUE(KeysIn(ref, "Escape"));
     EXPECT_TRUE(WaitGone(ref));
     ASSERT_TRUE(bar.Enter("ref"));
-    ref = WaitWindow(kRefTitle);
+    ref = bar.WaitWindow(kRefTitle);
     ASSERT_NE(ref, nullptr);
     ASSERT_TRUE(KeysIn(ref, "Return"));
     EXPECT_TRUE(WaitGone(ref));
@@ -199,14 +173,14 @@ TEST_F(CalcWindowsTest, ReferencePagesShowTheCalculatorsTables) {
          "calc-reference-operators"},
     };
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(MoveBar(40, 60));
+    ASSERT_TRUE(bar.MoveTo(40, 60));
     // A wide bar gives a wide window, whose last columns take the added width.
     RECT b = bar.WindowRect();
     SetWindowPos(bar.Window(), nullptr, 0, 0, 800, b.bottom - b.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ASSERT_TRUE(WaitUntil([&] { return bar.WindowRect().right == 840; }));
     ASSERT_TRUE(bar.Enter("reference"));
-    HWND ref = WaitWindow(kRefTitle);
+    HWND ref = bar.WaitWindow(kRefTitle);
     ASSERT_NE(ref, nullptr);
     bar.Screenshot("calc-reference-overview");
     for (const Page& page : pages) {
@@ -236,19 +210,19 @@ TEST_F(CalcWindowsTest, WindowsGoAboveOrBesideABarAtTheEdges) {
     RECT work = WorkArea();
     RECT start = bar.WindowRect();
     // Less than 260 pixels under the bar and beside it.
-    ASSERT_TRUE(MoveBar(work.right - (start.right - start.left) - 10,
-                        work.bottom - 100 - (start.bottom - start.top)));
+    ASSERT_TRUE(bar.MoveTo(work.right - (start.right - start.left) - 10,
+                           work.bottom - 100 - (start.bottom - start.top)));
     RECT b = bar.WindowRect();
     ASSERT_TRUE(bar.Enter("ref"));
-    HWND ref = WaitWindow(kRefTitle);
+    HWND ref = bar.WaitWindow(kRefTitle);
     ASSERT_NE(ref, nullptr);
     EXPECT_TRUE(HasRect(ref, {b.left, b.top - 260, b.right, b.top}));
     ASSERT_TRUE(bar.Click(IDC_BUTTON1));
-    HWND vars = WaitWindow(kVarsTitle);
+    HWND vars = bar.WaitWindow(kVarsTitle);
     ASSERT_NE(vars, nullptr);
     EXPECT_TRUE(HasRect(vars, {b.left - 260, b.top - 260, b.left, b.bottom}));
     // With room below and on the right: beside it, level with its top.
-    ASSERT_TRUE(MoveBar(50, 50));
+    ASSERT_TRUE(bar.MoveTo(50, 50));
     b = bar.WindowRect();
     ASSERT_TRUE(bar.Enter("vars"));
     EXPECT_TRUE(HasRect(vars, {b.right, b.top, b.right + 260, b.bottom + 260}));
@@ -257,9 +231,9 @@ TEST_F(CalcWindowsTest, WindowsGoAboveOrBesideABarAtTheEdges) {
 
 TEST_F(CalcWindowsTest, VariableListFollowsAssignmentsFormatAndClear) {
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(MoveBar(60, 80));
+    ASSERT_TRUE(bar.MoveTo(60, 80));
     ASSERT_TRUE(bar.Enter("vars"));
-    HWND vars = WaitWindow(kVarsTitle);
+    HWND vars = bar.WaitWindow(kVarsTitle);
     ASSERT_NE(vars, nullptr);
     HWND list = GetDlgItem(vars, IDC_DATA_LIST);
     EXPECT_TRUE(ReadListView(list).empty());
@@ -294,7 +268,7 @@ protected:
     HWND OpenSettings() {
         if (!bar.Click(IDC_BUTTON2))
             return nullptr;
-        return WaitWindow(kParamTitle);
+        return bar.WaitWindow(kParamTitle);
     }
     // Clicks a button of the dialog and waits until it is gone and the input line has the focus.
     bool Finish(HWND dialog, int id) {
@@ -374,11 +348,11 @@ TEST_F(CalcSettingsTest, CommaTurnedOnBeforeAnyCalculationIsSaved) {
 TEST_F(CalcSettingsTest, FollowTurnedOnPlacesBothWindowsAtOnce) {
     ASSERT_TRUE(Start("FollowWindow=0\r\n"));
     // The bar moves up and left, so that the windows left below it never cover its buttons.
-    ASSERT_TRUE(MoveBar(100, 400));
+    ASSERT_TRUE(bar.MoveTo(100, 400));
     ASSERT_TRUE(bar.Enter("vars"));
     ASSERT_TRUE(bar.Enter("ref"));
-    HWND vars = WaitWindow(kVarsTitle);
-    HWND ref = WaitWindow(kRefTitle);
+    HWND vars = bar.WaitWindow(kVarsTitle);
+    HWND ref = bar.WaitWindow(kRefTitle);
     ASSERT_NE(vars, nullptr);
     ASSERT_NE(ref, nullptr);
     RECT b = bar.WindowRect();
@@ -388,7 +362,7 @@ TEST_F(CalcSettingsTest, FollowTurnedOnPlacesBothWindowsAtOnce) {
     RECT refAt = Below(b);
 
     // Not following: a moved bar leaves them where they are; "vars" places the list once.
-    ASSERT_TRUE(MoveBar(200, 300));
+    ASSERT_TRUE(bar.MoveTo(200, 300));
     b = bar.WindowRect();
     Sleep(300);
     EXPECT_TRUE(HasRect(vars, varsAt));
@@ -396,7 +370,7 @@ TEST_F(CalcSettingsTest, FollowTurnedOnPlacesBothWindowsAtOnce) {
     EXPECT_TRUE(HasRect(vars, {b.right, b.top, b.right + 260, b.bottom + 260}));
     EXPECT_TRUE(HasRect(ref, refAt));
 
-    ASSERT_TRUE(MoveBar(150, 250));
+    ASSERT_TRUE(bar.MoveTo(150, 250));
     b = bar.WindowRect();
     HWND dialog = OpenSettings();
     ASSERT_NE(dialog, nullptr);
@@ -408,7 +382,7 @@ TEST_F(CalcSettingsTest, FollowTurnedOnPlacesBothWindowsAtOnce) {
     EXPECT_TRUE(WaitUntil([&] { return bar.Ini().Int("calc", "FollowWindow") == 1; }));
 
     // Following now: they go with the bar.
-    ASSERT_TRUE(MoveBar(120, 200));
+    ASSERT_TRUE(bar.MoveTo(120, 200));
     b = bar.WindowRect();
     EXPECT_TRUE(HasRect(ref, Below(b)));
     EXPECT_TRUE(HasRect(vars, {b.right, b.top, b.right + 260, b.bottom + 260}));

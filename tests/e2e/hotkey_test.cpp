@@ -17,11 +17,6 @@ const std::string kTrayMode = std::string("DialogTaskTray=1\r\n") + kPinned;
     return ::testing::AssertionSuccess();
 }
 
-bool ComesBackOn(PavraBar& bar, const char* chord) {
-    PressKeys(chord);
-    return WaitUntil([&] { return IsWindowVisible(bar.Window()) != FALSE; }, 8000);
-}
-
 TEST_F(Hotkey, ChoosingCtrlShiftAStoresItAndTheNewKeyShowsTheBar) {
     ASSERT_TRUE(bar.WriteIni(PavraIni(kTrayMode)));
     ASSERT_TRUE(bar.Start());
@@ -40,8 +35,8 @@ TEST_F(Hotkey, ChoosingCtrlShiftAStoresItAndTheNewKeyShowsTheBar) {
 
     // The old combination is given up, the new one brings the bar back.
     ASSERT_TRUE(Hidden(bar));
-    EXPECT_FALSE(ComesBackOn(bar, "Ctrl+Shift+C"));
-    EXPECT_TRUE(ComesBackOn(bar, "Ctrl+Shift+A"));
+    EXPECT_FALSE(bar.ComesBackOn("Ctrl+Shift+C"));
+    EXPECT_TRUE(bar.ComesBackOn("Ctrl+Shift+A"));
 }
 
 TEST_F(Hotkey, AltF2IsStoredWithTheControlsAltFlag) {
@@ -55,7 +50,7 @@ TEST_F(Hotkey, AltF2IsStoredWithTheControlsAltFlag) {
     ASSERT_TRUE(WaitUntil([&] { return bar.Ini().Int("pavra", "HotkeyMod") == 4; }));
     EXPECT_EQ(bar.Ini().Int("pavra", "HotkeyKey"), VK_F2);
     ASSERT_TRUE(Hidden(bar));
-    EXPECT_TRUE(ComesBackOn(bar, "Alt+F2")) << "registered with the platform's Alt flag";
+    EXPECT_TRUE(bar.ComesBackOn("Alt+F2")) << "registered with the platform's Alt flag";
 }
 
 TEST_F(Hotkey, CancelWritesNothingAndKeepsTheKey) {
@@ -72,7 +67,7 @@ TEST_F(Hotkey, CancelWritesNothingAndKeepsTheKey) {
     EXPECT_TRUE(WaitUntil([&] { return bar.FocusId() == IDC_INPUT; }));
     EXPECT_EQ(bar.Ini().Text(), before);
     ASSERT_TRUE(Hidden(bar));
-    EXPECT_TRUE(ComesBackOn(bar, "Ctrl+Shift+C"));
+    EXPECT_TRUE(bar.ComesBackOn("Ctrl+Shift+C"));
 }
 
 TEST_F(Hotkey, ASecondCopyRunsWithoutItAndOpensNoBox) {
@@ -89,7 +84,7 @@ TEST_F(Hotkey, ASecondCopyRunsWithoutItAndOpensNoBox) {
     // Both start at the same place; the second lies on top.
     ASSERT_TRUE(Hidden(second));
     ASSERT_TRUE(Hidden(bar));
-    EXPECT_TRUE(ComesBackOn(bar, "Ctrl+Shift+C"));
+    EXPECT_TRUE(bar.ComesBackOn("Ctrl+Shift+C"));
     EXPECT_FALSE(IsWindowVisible(second.Window())) << "the key belongs to the first copy";
     // The second copy still works and ends normally.
     PostMessageA(second.Window(), kTrayCallback, kTrayIconId, WM_LBUTTONDOWN);

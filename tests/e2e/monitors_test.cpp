@@ -29,11 +29,6 @@ std::vector<RECT> WorkAreas() {
 
 bool SameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != 0; }
 
-std::string Show(const RECT& r) {
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) +
-           "," + std::to_string(r.bottom) + ")";
-}
-
 bool OnTheTwoMonitorDesktop() {
     std::vector<RECT> areas = WorkAreas();
     return areas.size() == 2 && SameRect(areas[0], kPrimaryWork) && SameRect(areas[1], kSecondWork);
@@ -103,39 +98,18 @@ protected:
         return ::testing::AssertionFailure() << "the settings area does not open";
     }
 
-    ::testing::AssertionResult MoveBar(int x, int y, int width = 0) {
-        RECT now = bar.WindowRect();
-        int w = width ? width : now.right - now.left;
-        SetWindowPos(bar.Window(), nullptr, x, y, w, now.bottom - now.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        if (WaitUntil([&] {
-                now = bar.WindowRect();
-                return now.left == x && now.top == y && now.right - now.left == w;
-            }))
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "the bar stays at " << Show(now);
-    }
-
-    HWND WaitWindow(const char* title) {
-        HWND window = nullptr;
-        WaitUntil([&] {
-            window = bar.FindWindowByTitle(title);
-            return window && IsWindowVisible(window);
-        });
-        return window && IsWindowVisible(window) ? window : nullptr;
-    }
-
     // Each row moves the bar and finds window against it as the row says.
     void CheckRows(HWND window, int size, const std::vector<Row>& rows) {
         for (const Row& row : rows) {
             SCOPED_TRACE(row.what);
-            ASSERT_TRUE(MoveBar(row.x, row.y, row.width));
+            ASSERT_TRUE(bar.MoveTo(row.x, row.y, row.width));
             RECT b = bar.WindowRect();
             RECT expected = Expected(b, size, row.fit, row.side, *row.work);
             RECT now = {};
             EXPECT_TRUE(WaitUntil([&] { return GetWindowRect(window, &now) && SameRect(now, expected); }))
-                << "bar " << Show(b) << ": window at " << Show(now) << ", not " << Show(expected);
+                << "bar " << RectText(b) << ": window at " << RectText(now) << ", not " << RectText(expected);
             if (row.fit != Cut && row.side != CutRight) {
-                EXPECT_TRUE(WithinAWorkArea(now)) << Show(now);
+                EXPECT_TRUE(WithinAWorkArea(now)) << RectText(now);
             }
         }
     }
@@ -144,7 +118,7 @@ protected:
 TEST_F(MonitorsTest, ReferenceWindowBelowAboveOrCutOnEachMonitor) {
     ASSERT_TRUE(Start(0, true));
     ASSERT_TRUE(bar.Enter("ref"));
-    HWND ref = WaitWindow("Calc リファレンスマニュアル");
+    HWND ref = bar.WaitWindow("Calc リファレンスマニュアル");
     ASSERT_NE(ref, nullptr);
     CheckRows(ref, 260,
               {
@@ -159,7 +133,7 @@ TEST_F(MonitorsTest, ReferenceWindowBelowAboveOrCutOnEachMonitor) {
 TEST_F(MonitorsTest, VariableListRightLeftOrCutOnEachMonitor) {
     ASSERT_TRUE(Start(0, true));
     ASSERT_TRUE(bar.Enter("vars"));
-    HWND vars = WaitWindow("変数一覧");
+    HWND vars = bar.WaitWindow("変数一覧");
     ASSERT_NE(vars, nullptr);
     CheckRows(vars, 260,
               {
@@ -172,7 +146,7 @@ TEST_F(MonitorsTest, VariableListRightLeftOrCutOnEachMonitor) {
 
 TEST_F(MonitorsTest, OutputWindowBelowAboveOrCutOnTheSecondMonitor) {
     ASSERT_TRUE(Start(1, false));
-    HWND output = WaitWindow("DOS Prompt");
+    HWND output = bar.WaitWindow("DOS Prompt");
     ASSERT_NE(output, nullptr);
     CheckRows(output, 400,
               {
@@ -227,16 +201,16 @@ TEST_F(MonitorsTest, DialogsOpenWithinTheBarsMonitor) {
             ASSERT_TRUE(Start(d.mode, true));
             started = d.mode;
         }
-        ASSERT_TRUE(MoveBar(1900, 440));
+        ASSERT_TRUE(bar.MoveTo(1900, 440));
         if (d.button) {
             ASSERT_TRUE(bar.Click(d.button));
         } else {
             PostMessageA(bar.Window(), WM_SYSCOMMAND, 16, 0);
         }
-        HWND dialog = WaitWindow(d.title);
+        HWND dialog = bar.WaitWindow(d.title);
         ASSERT_NE(dialog, nullptr);
         RECT at = WindowRectOf(dialog);
-        EXPECT_TRUE(LiesWithin(at, kSecondWork)) << Show(at);
+        EXPECT_TRUE(LiesWithin(at, kSecondWork)) << RectText(at);
         if (d.picker) {
             ClickWindow(GetDlgItem(dialog, d.picker));
             HWND picker = nullptr;
@@ -247,7 +221,7 @@ TEST_F(MonitorsTest, DialogsOpenWithinTheBarsMonitor) {
                 return picker != nullptr;
             }));
             EXPECT_TRUE(WaitUntil([&] { return LiesWithin(WindowRectOf(picker), kSecondWork); }))
-                << Show(WindowRectOf(picker));
+                << RectText(WindowRectOf(picker));
             SaveScreenshot(std::string("monitors-picker-") +
                            (d.picker == IDC_DOS_BROWSE_SCRIPT ? "file" : "folder"));
             PostMessageA(picker, WM_COMMAND, IDCANCEL, 0);
@@ -260,12 +234,12 @@ TEST_F(MonitorsTest, DialogsOpenWithinTheBarsMonitor) {
 
 TEST_F(MonitorsTest, BarAndCompanionsOnTheSecondMonitor) {
     ASSERT_TRUE(Start(0, true));
-    ASSERT_TRUE(MoveBar(1500, 300));
+    ASSERT_TRUE(bar.MoveTo(1500, 300));
     ASSERT_TRUE(bar.Enter("a = 355/113"));
     ASSERT_TRUE(bar.Enter("ref"));
     ASSERT_TRUE(bar.Enter("vars"));
-    ASSERT_NE(WaitWindow("Calc リファレンスマニュアル"), nullptr);
-    ASSERT_NE(WaitWindow("変数一覧"), nullptr);
+    ASSERT_NE(bar.WaitWindow("Calc リファレンスマニュアル"), nullptr);
+    ASSERT_NE(bar.WaitWindow("変数一覧"), nullptr);
     MouseMove(10, 990);
     SaveScreenshot("monitors-calc-on-the-second");
 }
@@ -298,7 +272,8 @@ TEST_F(MonitorsTest, TopEdgeDragKeepsTheBarAtItsMonitorsTop) {
         RECT b = bar.WindowRect();
         ASSERT_TRUE(bar.Foreground());
         Drag(b.left + 60, b.top + 6, step.toX, step.toY, bar.Window());
-        EXPECT_TRUE(WaitUntil([&] { return bar.WindowRect().top == step.top; })) << Show(bar.WindowRect());
+        EXPECT_TRUE(WaitUntil([&] { return bar.WindowRect().top == step.top; }))
+            << RectText(bar.WindowRect());
     }
 }
 
@@ -312,16 +287,16 @@ TEST_F(MonitorsTest, ALostBarComesBackOntoTheNearestMonitor) {
         [](HWND) { PressKeys("Ctrl+Shift+C"); },
     };
     for (Bring bring : ways) {
-        ASSERT_TRUE(MoveBar(3000, 900));
+        ASSERT_TRUE(bar.MoveTo(3000, 900));
         RECT lost = bar.WindowRect();
         bring(bar.Window());
         EXPECT_TRUE(WaitUntil([&] {
             RECT b = bar.WindowRect();
             return LiesWithin(b, kSecondWork) && b.right - b.left == lost.right - lost.left;
-        })) << Show(bar.WindowRect());
+        })) << RectText(bar.WindowRect());
     }
     // Half over the second monitor's bottom, with its title strip on the screen, it stays.
-    ASSERT_TRUE(MoveBar(1500, 570));
+    ASSERT_TRUE(bar.MoveTo(1500, 570));
     SendMessageA(bar.Window(), WM_DISPLAYCHANGE, 32, MAKELPARAM(2304, 1000));
     EXPECT_EQ(bar.WindowRect().top, 570);
 }

@@ -171,6 +171,11 @@ RECT ControlRectInParent(HWND control) {
     return rect;
 }
 
+std::string RectText(const RECT& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) +
+           "," + std::to_string(r.bottom) + ")";
+}
+
 LONG_PTR StyleOf(HWND window) { return GetWindowLongPtrA(window, GWL_STYLE); }
 
 LONG_PTR ExStyleOf(HWND window) { return GetWindowLongPtrA(window, GWL_EXSTYLE); }

@@ -28,6 +28,8 @@ RECT WindowRectOf(HWND window);
 SIZE ClientSizeOf(HWND window);
 RECT ClientRectOnScreen(HWND window);
 RECT ControlRectInParent(HWND control);
+// "(left,top)-(right,bottom)", for a failure message.
+std::string RectText(const RECT& rect);
 
 LONG_PTR StyleOf(HWND window);
 LONG_PTR ExStyleOf(HWND window);

@@ -81,6 +81,37 @@ RECT PavraBar::WindowRect() const { return WindowRectOf(window_); }
 
 RECT PavraBar::ItemRect(int id) const { return ControlRectInParent(Item(id)); }
 
+::testing::AssertionResult PavraBar::MoveTo(int x, int y, int width) {
+    RECT now = WindowRect();
+    const int w = width ? width : now.right - now.left;
+    SetWindowPos(window_, nullptr, x, y, w, now.bottom - now.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (width ? 0 : SWP_NOSIZE));
+    if (WaitUntil([&] {
+            now = WindowRect();
+            return now.left == x && now.top == y && now.right - now.left == w;
+        }))
+        return ::testing::AssertionSuccess();
+    return Failure("the bar stays at " + RectText(now));
+}
+
+HWND PavraBar::WaitWindow(const std::string& title) const {
+    HWND window = nullptr;
+    WaitUntil([&] {
+        window = FindWindowByTitle(title);
+        return window && IsWindowVisible(window);
+    });
+    return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+bool PavraBar::ComesBackOn(const char* chord) const {
+    for (int press = 0; press < 3; ++press) {
+        PressKeys(chord);
+        if (WaitUntil([&] { return IsWindowVisible(window_) != FALSE; }, 2500))
+            return true;
+    }
+    return false;
+}
+
 int PavraBar::FocusId() const {
     HWND focus = FocusOf(window_);
     return focus && GetParent(focus) == window_ ? GetDlgCtrlID(focus) : 0;

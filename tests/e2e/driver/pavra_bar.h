@@ -65,8 +65,18 @@ public:
     SIZE ClientSize() const;
     RECT WindowRect() const;
     RECT ItemRect(int id) const;
+    // Moves the bar the way the desktop does, to x, y with this width (0 keeps it), and waits
+    // until it is there.
+    ::testing::AssertionResult MoveTo(int x, int y, int width = 0);
+    // A visible top-level window of the program with this title, waited for; null when none
+    // shows in time.
+    HWND WaitWindow(const std::string& title) const;
     // The control that has the keyboard focus (a control id, or 0).
     int FocusId() const;
+    // Whether a hidden bar shows again on this global chord. Wine drops a chord now and then: just
+    // after a hide it aligns the modifier keys with the X server, which never saw the sent ones,
+    // and fakes their release. So the chord is pressed up to three times.
+    bool ComesBackOn(const char* chord) const;
 
     // Input. Each first makes sure the bar has the foreground.
     ::testing::AssertionResult Foreground();
