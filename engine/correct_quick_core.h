@@ -244,9 +244,12 @@ struct TrigParts {
 // (math_tables.h), c1 and c2 of 30 bits (c2 < 2^-38), c3 < 2^-69.3 within 2^-125.3: k c1 and k c2
 // are exact, x - k c1 too (Sterbenz from |k| = 2 on; for k = +-1 the difference is a multiple of
 // ulp(x) >= 2^-61 below 2^-8), the first TwoSum exact, k c3 (below 2^-46.3) and its sum into the
-// low part (below 2^-46.3) each off by 2^-99.3, the rest of pi/512 by 2^-102.3: r = h + l exactly
-// as a double-double, within 2^-98.1 of x - k pi/512 (exact for k = 0). Below 2^-28 (k != 0),
-// where that would count against a result as small as r, it declines.
+// low part (below 2^-46.3) each off by 2^-99.3, the second sum exact (FastTwoSum: the high part is
+// above the low one from 2^-45 on, and below, the sum is under 2^-44 and declined), the rest of
+// pi/512 by 2^-102.3: r = h + l exactly as a double-double, within 2^-98.1 of x - k pi/512 (exact
+// for k = 0). Below 2^-28 (k != 0), where that would count against a result as small as r, it
+// declines.
+//
 // cos r - 1 = -r^2/2 + r^4/24 - r^6/720 + r^8/8! (next term below 2^-105): h^2 is exact
 // (Product), -h^2/2 is cmh and cml the rest within 2^-88. sin r - r = -r^3/6 + r^5/120 - r^7/7!
 // (next below 2^-93.6) as h^3 (...) - h^2 l/2: within 3.5u of itself, at most r^3/6 < 2^-27.6.
@@ -254,7 +257,7 @@ PAVRA_QUICK_TARGET bool TrigReduce(double x, TrigParts* p) {
     double k = (x * 162.97466172610083 + 6755399441055744.0) - 6755399441055744.0;  // 512 / pi, 1.5 2^52
     double r1 = x - k * kTrigStep[0];
     DD s = TwoSum(r1, -k * kTrigStep[1]);
-    DD r = TwoSum(s.hi, s.lo - k * kTrigStep[2]);
+    DD r = FastTwoSum(s.hi, s.lo - k * kTrigStep[2]);
     if (k != 0 && Abs(r.hi) < 3.725290298461914e-09)  // 2^-28
         return false;
     double h = r.hi, l = r.lo;
@@ -274,7 +277,8 @@ PAVRA_QUICK_TARGET bool TrigReduce(double x, TrigParts* p) {
 
 // sin(j pi/512 + r) = S + C r + S (cos r - 1) + C (sin r - r), S = sin(j pi/512) and C = its
 // cosine (the table a quarter turn on), each within 2^-107; cos x is this with j = k + 256.
-// C h is exact (Product) and summed with S exactly (TwoSum); the low parts follow, S cmh last.
+// C h is exact (Product) and summed with S exactly (FastTwoSum: S is 0 or at least
+// sin(pi/512) > 2^-7.4, |C h| < 2^-8.35); the low parts follow, S cmh last.
 // Where S = 0 (j a multiple of 512), C = +-1 and the result is +-(r + sin r - r): sin r - r within
 // 3.5u of itself, r^2/6 below 2^-19.3 of r (2^-70.5), its sum u of it (2^-72.5) and the reduction
 // 2^-98.1 / 2^-28 (2^-70.1): under 2^-69.1. Elsewhere the result is at least sin(pi/1024) > 2^-8.36
@@ -286,7 +290,7 @@ PAVRA_QUICK_TARGET DD SinAt(const TrigParts& p, int j) {
     const DD& s = kSinTable[j & 1023];
     const DD& c = kSinTable[(j + 256) & 1023];
     DD ch = Product(c.hi, p.h);
-    DD lead = TwoSum(s.hi, ch.hi);
+    DD lead = FastTwoSum(s.hi, ch.hi);
     double low = (((lead.lo + ch.lo) + s.lo) + (c.lo * p.h + c.hi * p.l)) + c.hi * p.sm;
     low += s.hi * p.cml + s.lo * p.cmh;
     low += s.hi * p.cmh;
