@@ -86,6 +86,14 @@ inline double ShortResidual(double c, double a, double b) {
     DD p = ShortProduct(a, b);
     return (c - p.hi) - p.lo;
 }
+// a - b c where the product and the difference are both exact.
+inline double ExactMulSub(double a, double b, double c) { return a - b * c; }
+// m r - 1 for r of 10 significant bits, where it is a double: m to 42 bits times r is exact, so is
+// its difference with 1 (Sterbenz) and the rest of m times r.
+inline double ScaledLessOne(double m, double r) {
+    double mh = (m + 2048.0) - 2048.0;
+    return (mh * r - 1) + (m - mh) * r;
+}
 }  // namespace dekker
 
 #define PAVRA_QUICK_NAMESPACE dekker
@@ -111,6 +119,8 @@ PAVRA_FUSED_TARGET inline DD Product(double a, double b) {
 PAVRA_FUSED_TARGET inline DD ShortProduct(double a, double b) { return Product(a, b); }
 PAVRA_FUSED_TARGET inline double Residual(double c, double a, double b) { return __builtin_fma(-a, b, c); }
 PAVRA_FUSED_TARGET inline double ShortResidual(double c, double a, double b) { return Residual(c, a, b); }
+PAVRA_FUSED_TARGET inline double ScaledLessOne(double m, double r) { return __builtin_fma(m, r, -1.0); }
+PAVRA_FUSED_TARGET inline double ExactMulSub(double a, double b, double c) { return __builtin_fma(-b, c, a); }
 }  // namespace fused
 
 #define PAVRA_QUICK_NAMESPACE fused

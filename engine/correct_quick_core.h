@@ -162,8 +162,7 @@ PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD LogCore(double x) {
     if (i >= 256)
         ++e;
     double r = kLogReciprocal[i];
-    double mh = (m + 2048.0) - 2048.0;
-    double h = (mh * r - 1) + (m - mh) * r;
+    double h = ScaledLessOne(m, r);
     DD q = Product(h, h);
     double h2 = q.hi, h4 = h2 * h2;
     double pair1 = 0.3333333333333333 + h * -0.25;
@@ -195,7 +194,7 @@ PAVRA_QUICK_TARGET DD Times(DD a, DD b) {
 // the low parts, at most 2^-17, within 2^-70.
 PAVRA_QUICK_TARGET DD ExpCore(DD x, int* m) {
     double n = (x.hi * 184.6649652337873 + 6755399441055744.0) - 6755399441055744.0;  // 128 / ln 2, 1.5 2^52
-    DD r = TwoSum(x.hi - n * kLn2By128.hi, x.lo - n * kLn2By128.lo);
+    DD r = TwoSum(ExactMulSub(x.hi, n, kLn2By128.hi), x.lo - n * kLn2By128.lo);
     double h = r.hi, h2 = h * h;
     double pair1 = 0.5 + h * 0.16666666666666666;
     double pair2 = 0.041666666666666664 + h * 0.008333333333333333;
@@ -255,7 +254,7 @@ struct TrigParts {
 // (next below 2^-93.6) as h^3 (...) - h^2 l/2: within 3.5u of itself, at most r^3/6 < 2^-27.6.
 PAVRA_QUICK_TARGET bool TrigReduce(double x, TrigParts* p) {
     double k = (x * 162.97466172610083 + 6755399441055744.0) - 6755399441055744.0;  // 512 / pi, 1.5 2^52
-    double r1 = x - k * kTrigStep[0];
+    double r1 = ExactMulSub(x, k, kTrigStep[0]);
     DD s = TwoSum(r1, -k * kTrigStep[1]);
     DD r = FastTwoSum(s.hi, s.lo - k * kTrigStep[2]);
     if (k != 0 && Abs(r.hi) < 3.725290298461914e-09)  // 2^-28
