@@ -9,7 +9,6 @@
 #include "shell/bar_names.h"
 #include "shell/bar_system_menu.h"
 #include "shell/mode_settings.h"
-#include "shell/pavra_param_dlg.h"
 #include "shell/report_error.h"
 
 namespace {
@@ -50,9 +49,9 @@ void WriteQueuedSettings(CpavraModeBase& mode) {
 
 CpavraDlg::CpavraDlg(ModeFactory modeFactory)
     : CDialog(IDD_PAVRA),
-      createModes(modeFactory),
       frame(*this, settings, barVisibility),
-      keys(*this, currentMode, previousMode),
+      modes(modeFactory),
+      keys(*this, modes.CurrentIndex(), modes.PreviousIndex()),
       settingsArea(*this, *this, settings, frame, titleStrip, tray, keys),
       titleStrip(*this, settings),
       barVisibility(*this, settings, settingsArea.settingsOpen, ready,
@@ -74,15 +73,12 @@ CpavraDlg::CpavraDlg(ModeFactory modeFactory)
                          if (CpavraModeBase* mode = CurrentMode())
                              mode->ShowSubWindows(show);
                      }}),
-      tray(*this, settings, barVisibility) {}
+      tray(*this, settings, barVisibility),
+      notices(*this, answerLineText, settings) {}
 
 CpavraDlg::~CpavraDlg() = default;
 
-CpavraModeBase* CpavraDlg::CurrentMode() const {
-    if (currentMode < 0 || currentMode >= static_cast<int>(modes.size()))
-        return nullptr;
-    return modes[currentMode].get();
-}
+CpavraModeBase* CpavraDlg::CurrentMode() const { return modes.Current(); }
 
 RECT CpavraDlg::ScreenRect() const {
     RECT rect = {};
@@ -125,9 +121,8 @@ BOOL CpavraDlg::OnInit() {
     GetClientRect(hwnd(), &client);
     LayoutBar(client.right);
 
-    CreateModesAndLoad();
-    currentMode = previousMode = settings[BarSettings::ModeIndex];
-    CpavraModeBase* mode = CurrentMode();
+    modes.CreateAndLoad(hwnd());
+    CpavraModeBase* mode = modes.Start(settings[BarSettings::ModeIndex]);
     if (!mode) {
         ReportError(ErrNoStartMode);
         PostMessageA(hwnd(), WM_CLOSE, 0, 0);
@@ -138,8 +133,8 @@ BOOL CpavraDlg::OnInit() {
     ShowModeCaption();
     const bool hotkeyTaken = !FinishInit();
     // One line for two faults: the settings that will be lost count more than the key.
-    if (!TellUnsavedSettings() && hotkeyTaken)
-        TellTakenHotkey();
+    if (!notices.TellUnsavedSettings() && hotkeyTaken)
+        notices.TellTakenHotkey();
     ready = true;
     FocusInput();
     return FALSE;
@@ -153,8 +148,8 @@ bool CpavraDlg::FinishInit() {
     Check(hwnd(), IDC_TOPPOS, settings[BarSettings::DialogTopPos]);
     Check(hwnd(), IDC_TASKTRAY, settings[BarSettings::DialogTaskTray]);
     HWND list = Item(IDC_MODE_LIST);
-    for (auto& each : modes)
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(each->GetCaption()));
+    for (const std::string& caption : modes.Captions())
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption.c_str()));
     if (SendMessageA(list, CB_SETCURSEL, settings[BarSettings::ModeIndex], 0) == CB_ERR)
         SendMessageA(list, CB_SETCURSEL, 0, 0);
     keys.prompt.FillCompletionLists(ModeNames());
@@ -167,37 +162,6 @@ bool CpavraDlg::FinishInit() {
         tray.AddTrayIcon();
     // Key 0 is no combination: whatever the platform answers for it is not a taken key.
     return tray.RegisterBarHotkey() || settings[BarSettings::HotkeyKey] == 0;
-}
-
-// Shown when the write fails, as any error is; the mode's lines stay as they are.
-bool CpavraDlg::TellUnsavedSettings() {
-    std::string message = unsavedSettings.Take();
-    if (message.empty())
-        return false;
-    answerLineText = message;
-    SetItemText(IDC_ANSWER, answerLineText);
-    AnnounceLine(Item(IDC_ANSWER), answerLineText);
-    return true;
-}
-
-void CpavraDlg::TellTakenHotkey() {
-    answerLineText = TakenHotkeyText(static_cast<UINT>(settings[BarSettings::HotkeyKey]),
-                                     static_cast<UINT>(settings[BarSettings::HotkeyMod])) +
-                     "詳細設定で変更できます";
-    SetItemText(IDC_ANSWER, answerLineText);
-    AnnounceLine(Item(IDC_ANSWER), answerLineText);
-}
-
-void CpavraDlg::CreateModesAndLoad() {
-    modes = createModes();
-    for (auto& mode : modes)
-        LoadModeSettings(*mode);
-    for (auto& mode : modes)
-        SaveModeSettings(*mode);
-    for (auto& mode : modes) {
-        mode->owner = hwnd();
-        mode->Initialize();
-    }
 }
 
 void CpavraDlg::ShowModeCaption() {
@@ -242,7 +206,7 @@ bool CpavraDlg::ApplyModeChanges() {
         if (!quietAnswer)
             AnnounceLine(Item(IDC_ANSWER), mode->spokenText);
     }
-    TellUnsavedSettings();
+    notices.TellUnsavedSettings();
     return changed;
 }
 
@@ -282,7 +246,7 @@ void CpavraDlg::ApplyControlChanges(CpavraModeBase& mode) {
 bool CpavraDlg::OnCommand(int id, int code, HWND) {
     const bool taken = OnBarCommand(id, code) || OnModeCommand(id, code);
     if (hwnd())
-        TellUnsavedSettings();
+        notices.TellUnsavedSettings();
     return taken;
 }
 
@@ -316,11 +280,8 @@ bool CpavraDlg::OnBarCommand(int id, int code) {
     case IDC_INPUT:
         // A paste that did not fit was cut off: say so rather than let a shortened formula
         // pass for the whole one.
-        if (code == EN_MAXTEXT) {
-            answerLineText = "Error: 入力が長すぎます（32767文字まで）";
-            SetItemText(IDC_ANSWER, answerLineText);
-            AnnounceLine(Item(IDC_ANSWER), answerLineText);
-        }
+        if (code == EN_MAXTEXT)
+            notices.Tell("Error: 入力が長すぎます（32767文字まで）");
         return false;
     case IDM_TRAY_QUIT: Quit(); return true;
     case IDC_TITLE_ICON:
@@ -404,13 +365,7 @@ void CpavraDlg::Quit() { EndDialog(IDCANCEL); }
 
 void CpavraDlg::Shutdown() {
     settings.Write(BarSettings::ModeIndex);
-    if (CpavraModeBase* mode = CurrentMode())
-        mode->Deactivate(inputLineText);
-    for (auto& mode : modes) {
-        mode->Shutdown();
-        mode.reset();
-    }
-    modes.clear();
+    modes.Shutdown(inputLineText);
     tooltips.Destroy();
     tray.ReleaseTrayAndHotkey();
 }

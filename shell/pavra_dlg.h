@@ -1,7 +1,7 @@
 // The bar: Pavra's only top-level window (dialog 102), run modally by the application.
-// It owns the modes, drives the current one and applies what the mode publishes; its title strip,
-// keys and prompts, visibility rules, window frame, settings area, tray icon and tooltips are parts
-// of their own.
+// It drives the current mode and applies what the mode publishes; the modes themselves, its title
+// strip, keys and prompts, visibility rules, window frame, settings area, tray icon, tooltips and
+// error notices are parts of their own.
 #pragma once
 
 #include <string>
@@ -11,18 +11,19 @@
 #include "platform/handles.h"
 #include "shell/bar_frame.h"
 #include "shell/bar_keys.h"
+#include "shell/bar_modes.h"
+#include "shell/bar_notices.h"
 #include "shell/bar_settings.h"
 #include "shell/bar_settings_area.h"
 #include "shell/bar_title_strip.h"
 #include "shell/bar_tooltips.h"
 #include "shell/bar_tray.h"
 #include "shell/bar_visibility.h"
-#include "shell/mode_list.h"
 
 class CpavraDlg : public CDialog, public BarKeys::Bar, public BarSettingsArea::Bar {
 public:
-    using ModeFactory = ModeList (*)();
-    // createModes makes the modes at initialisation (tests hand in their own).
+    using ModeFactory = BarModes::Factory;
+    // modeFactory makes the modes at initialisation (tests hand in their own).
     explicit CpavraDlg(ModeFactory modeFactory = CreateModes);
     ~CpavraDlg() override;
 
@@ -54,15 +55,10 @@ private:
     RECT ScreenRect() const;
     void FocusInput() const override;
 
-    void CreateModesAndLoad();
     bool FinishInit();
     void LayoutBar(int width);
     void ShowModeCaption();
     void ApplyControlChanges(CpavraModeBase& mode);
-    // Error lines of their own: the settings file refuses writes, the hotkey is taken. True when
-    // shown.
-    bool TellUnsavedSettings();
-    void TellTakenHotkey();
     bool OnBarCommand(int id, int code);
     bool OnModeCommand(int id, int code);
     void Shutdown();
@@ -85,13 +81,10 @@ private:
     void CloseBar() override;
     bool OnSysCommand(WPARAM command);
 
-    ModeFactory createModes;
     // Early, so that the bar's icon outlives the other parts as the window goes.
     BarFrame frame;
 
-    ModeList modes;
-    int currentMode = -1;
-    int previousMode = -1;
+    BarModes modes;
 
     // Before the other parts, so that the lines outlive them as the window goes.
     BarKeys keys;
@@ -105,5 +98,5 @@ private:
     BarVisibility barVisibility;
     BarTray tray;
     BarTooltips tooltips;
-    UnsavedSettingsNotice unsavedSettings;
+    BarNotices notices;
 };

@@ -16,16 +16,8 @@ void CpavraDlg::SwitchMode() {
         return;
     settings[BarSettings::ModeIndex] = selected;
     ReadDialogData();
-    if (CpavraModeBase* mode = CurrentMode())
-        mode->Deactivate(inputLineText);
-    previousMode = currentMode;
-    currentMode = selected;
-    if (CpavraModeBase* mode = CurrentMode()) {
-        // The entered mode is handed the input line too, so the typed text is carried over.
-        mode->Deactivate(inputLineText);
-        mode->Activate();
+    if (modes.Switch(selected, inputLineText))
         ApplyModeChanges();
-    }
     ShowModeCaption();
     SetFocus(focus);
 }
@@ -38,27 +30,18 @@ void CpavraDlg::SelectMode(int index) {
 
 // Unlike SwitchMode, the entered mode shows the input it had kept.
 void CpavraDlg::NextMode() {
-    CpavraModeBase* mode = CurrentMode();
-    if (!mode)
+    if (!CurrentMode())
         return;
     ReadDialogData();
-    mode->Deactivate(inputLineText);
-    previousMode = currentMode;
-    currentMode = currentMode + 1 < static_cast<int>(modes.size()) ? currentMode + 1 : 0;
-    CurrentMode()->Activate();
+    modes.Next(inputLineText);
     ApplyModeChanges();
-    settings[BarSettings::ModeIndex] = currentMode;
-    SendMessageA(Item(IDC_MODE_LIST), CB_SETCURSEL, static_cast<WPARAM>(currentMode), 0);
+    settings[BarSettings::ModeIndex] = modes.CurrentIndex();
+    SendMessageA(Item(IDC_MODE_LIST), CB_SETCURSEL, static_cast<WPARAM>(modes.CurrentIndex()), 0);
     ShowModeCaption();
     FocusInput();
 }
 
-std::vector<std::string> CpavraDlg::ModeNames() const {
-    std::vector<std::string> names;
-    for (const auto& mode : modes)
-        names.push_back(mode->GetSection());
-    return names;
-}
+std::vector<std::string> CpavraDlg::ModeNames() const { return modes.Names(); }
 
 void CpavraDlg::OpenManual() {
     auto path = ModulePath();
