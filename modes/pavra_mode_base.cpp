@@ -59,6 +59,15 @@ void CpavraModeBase::PublishSpoken(const std::string& text) {
     spokenChanged = true;
 }
 
+const char kDialogOpenFailed[] = "Error: ダイアログを開けませんでした";
+
+bool CpavraModeBase::RunDialog(CDialog& dialog) {
+    INT_PTR result = dialog.DoModal(owner);
+    if (result == -1)
+        PublishAnswer(kDialogOpenFailed);
+    return result == IDOK;
+}
+
 void CpavraModeBase::PublishAnswer(const std::string& text) {
     answerText = text;
     answerChanged = true;

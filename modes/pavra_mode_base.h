@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/dialog.h"
+
+// The answer line of a dialog that cannot open.
+extern const char kDialogOpenFailed[];
+
 class CpavraModeBase {
 public:
     explicit CpavraModeBase(int index);
@@ -97,4 +102,7 @@ protected:
     void PublishActivation(const std::string& welcome, const char* b0, const char* b1, const char* b2);
     void QueueInt(int settingIndex);
     void QueueString(int settingIndex);
+    // A settings dialog, modal on the bar: true when it ends with OK. One that cannot open says so on
+    // the answer line.
+    bool RunDialog(CDialog& dialog);
 };

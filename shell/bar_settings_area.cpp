@@ -3,25 +3,28 @@
 #include <windows.h>
 
 #include "platform/dialog.h"
+#include "modes/pavra_mode_base.h"
 #include "platform/work_area.h"
 #include "resources/resource.h"
 #include "shell/bar_frame.h"
 #include "shell/bar_keys.h"
 #include "shell/bar_names.h"
+#include "shell/bar_notices.h"
 #include "shell/bar_title_strip.h"
 #include "shell/bar_tray.h"
 #include "shell/pavra_param_dlg.h"
 
 BarSettingsArea::BarSettingsArea(const CDialog& owner, Bar& target, BarSettings& barSettings,
                                  BarFrame& barFrame, BarTitleStrip& barTitleStrip, BarTray& barTray,
-                                 BarKeys& barKeys)
+                                 BarKeys& barKeys, BarNotices& barNotices)
     : dialog(owner),
       bar(target),
       settings(barSettings),
       frame(barFrame),
       titleStrip(barTitleStrip),
       tray(barTray),
-      keys(barKeys) {}
+      keys(barKeys),
+      notices(barNotices) {}
 
 void BarSettingsArea::PressTitleButton(int id) {
     titleStrip.ShowPressed(id);
@@ -99,7 +102,10 @@ void BarSettingsArea::OpenDetailedSettings() {
     detailed.registerCombination = [this](uint16_t key, uint16_t modifiers) {
         return tray.TryHotkey(key, modifiers);
     };
-    if (detailed.DoModal(dialog.hwnd()) == IDOK) {
+    INT_PTR result = detailed.DoModal(dialog.hwnd());
+    if (result == -1)
+        notices.Tell(kDialogOpenFailed);
+    if (result == IDOK) {
         settings[BarSettings::HotkeyKey] = detailed.hotkeyKey;
         settings.Write(BarSettings::HotkeyKey);
         settings[BarSettings::HotkeyMod] = detailed.hotkeyModifiers;

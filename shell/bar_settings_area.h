@@ -7,6 +7,7 @@
 
 class BarFrame;
 class BarKeys;
+class BarNotices;
 class BarTitleStrip;
 class BarTray;
 class CDialog;
@@ -25,7 +26,7 @@ public:
     };
 
     BarSettingsArea(const CDialog& owner, Bar& target, BarSettings& barSettings, BarFrame& barFrame,
-                    BarTitleStrip& barTitleStrip, BarTray& barTray, BarKeys& barKeys);
+                    BarTitleStrip& barTitleStrip, BarTray& barTray, BarKeys& barKeys, BarNotices& barNotices);
 
     // IDC_PIN, IDC_MINIMIZE or IDC_CLOSE.
     void PressTitleButton(int id);
@@ -49,4 +50,5 @@ private:
     BarTitleStrip& titleStrip;
     BarTray& tray;
     BarKeys& keys;
+    BarNotices& notices;
 };

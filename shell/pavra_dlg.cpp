@@ -52,7 +52,7 @@ CpavraDlg::CpavraDlg(ModeFactory modeFactory)
       frame(*this, settings, barVisibility),
       modes(modeFactory),
       keys(*this, modes.CurrentIndex(), modes.PreviousIndex()),
-      settingsArea(*this, *this, settings, frame, titleStrip, tray, keys),
+      settingsArea(*this, *this, settings, frame, titleStrip, tray, keys, notices),
       titleStrip(*this, settings),
       barVisibility(*this, settings, settingsArea.settingsOpen, ready,
                     {[this] {

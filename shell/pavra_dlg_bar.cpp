@@ -35,7 +35,8 @@ bool CpavraDlg::OnSysCommand(WPARAM command) {
     case SC_CLOSE: CloseBar(); return true;
     case IDM_ABOUTBOX: {
         CAboutDlg about;
-        about.DoModal(hwnd());
+        if (about.DoModal(hwnd()) == -1)
+            notices.Tell(kDialogOpenFailed);
         return true;
     }
     case IDM_QUIT: Quit(); return true;

@@ -99,7 +99,7 @@ bool CcalcMode::RunSettingsDialog(int* useComma, int* followWindow) {
     CcalcParamDlg dialog;
     dialog.useComma = *useComma;
     dialog.followWindow = *followWindow;
-    if (dialog.DoModal(owner) != IDOK)
+    if (!RunDialog(dialog))
         return false;
     *useComma = dialog.useComma ? 1 : 0;
     *followWindow = dialog.followWindow ? 1 : 0;

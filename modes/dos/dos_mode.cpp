@@ -57,7 +57,7 @@ void CdosMode::OnButton0() {
     dialog.follow = followWindow;
     dialog.directory = initialDirectory;
     dialog.script = initialScript;
-    if (dialog.DoModal(owner) == IDOK) {
+    if (RunDialog(dialog)) {
         if (dialog.follow != followWindow) {
             followWindow = dialog.follow;
             if (followWindow == 1)

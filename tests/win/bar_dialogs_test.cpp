@@ -1,4 +1,6 @@
-// The detailed settings dialog moves the combination in and out of its hot-key control.
+// The detailed settings dialog moves the combination in and out of its hot-key control; a mode's
+// dialog that cannot open says so.
+#include "modes/pavra_mode_base.h"
 #include "resources/resource.h"
 #include "shell/pavra_param_dlg.h"
 
@@ -52,6 +54,20 @@ TEST(CpavraParamDlg, CancelLeavesTheFieldsAsTheyWere) {
     SendMessageA(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_EQ(dialog.hotkeyKey, 67);
     EXPECT_EQ(dialog.hotkeyModifiers, 3);
+}
+
+class DialogMode : public CpavraModeBase {
+public:
+    DialogMode() : CpavraModeBase(0) {}
+    using CpavraModeBase::RunDialog;
+};
+
+TEST(ModeDialogs, ADialogThatCannotOpenIsToldOnTheAnswerLineAndEndsAsCancel) {
+    DialogMode mode;
+    CDialog missing(32000);  // no such template
+    EXPECT_FALSE(mode.RunDialog(missing));
+    EXPECT_TRUE(mode.answerChanged);
+    EXPECT_EQ(mode.answerText, kDialogOpenFailed);
 }
 
 }  // namespace
