@@ -31,7 +31,7 @@ TEST_F(Tray, CloseAndMinimiseHideTheBarAndTheHotkeyAndTheIconBringItBack) {
 
     ASSERT_TRUE(bar.Click(IDC_CLOSE));
     ASSERT_TRUE(Hidden(bar));
-    ASSERT_TRUE(PressKeys("Ctrl+Shift+C"));
+    ASSERT_TRUE(bar.ComesBackOn("Ctrl+Shift+C"));
     ASSERT_TRUE(ShownInFront(bar));
     EXPECT_EQ(bar.ClientSize().cy, 49);
 
@@ -90,7 +90,7 @@ TEST_F(Tray, AfterATitleButtonTookTheBarAwayTheFirstClickReachesACheckBox) {
         bool away = WaitUntil([&] { return !IsWindowVisible(each.Window()) || IsIconic(each.Window()); });
         MouseUp((button.left + button.right) / 2, (button.top + button.bottom) / 2);
         ASSERT_TRUE(away);
-        ASSERT_TRUE(PressKeys("Ctrl+Shift+C"));
+        ASSERT_TRUE(each.ComesBackOn("Ctrl+Shift+C"));
         ASSERT_TRUE(WaitUntil([&] {
             return IsWindowVisible(each.Window()) && !IsIconic(each.Window()) &&
                    ForegroundWindow() == each.Window();
@@ -160,7 +160,7 @@ TEST_F(Tray, WithoutTheNotificationAreaMinimiseGoesToTheTaskbarAndTheHotkeyResto
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(bar.Click(IDC_MINIMIZE));
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(bar.Window()) != FALSE; }));
-    ASSERT_TRUE(PressKeys("Ctrl+Shift+C"));
+    ASSERT_TRUE(bar.ComesBackOn("Ctrl+Shift+C"));
     EXPECT_TRUE(WaitUntil([&] { return !IsIconic(bar.Window()) && ForegroundWindow() == bar.Window(); }));
     EXPECT_TRUE(WaitUntil([&] { return bar.ClientSize().cy == 49; }));
     // Back at full height it rolls up again like any shown bar.

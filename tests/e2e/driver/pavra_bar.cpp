@@ -106,7 +106,7 @@ HWND PavraBar::WaitWindow(const std::string& title) const {
 bool PavraBar::ComesBackOn(const char* chord) const {
     for (int press = 0; press < 3; ++press) {
         PressKeys(chord);
-        if (WaitUntil([&] { return IsWindowVisible(window_) != FALSE; }, 2500))
+        if (WaitUntil([&] { return IsWindowVisible(window_) && !IsIconic(window_); }, 2500))
             return true;
     }
     return false;

@@ -73,9 +73,10 @@ public:
     HWND WaitWindow(const std::string& title) const;
     // The control that has the keyboard focus (a control id, or 0).
     int FocusId() const;
-    // Whether a hidden bar shows again on this global chord. Wine drops a chord now and then: just
-    // after a hide it aligns the modifier keys with the X server, which never saw the sent ones,
-    // and fakes their release. So the chord is pressed up to three times.
+    // Whether a hidden or minimised bar shows again on this global chord. Wine drops a chord now
+    // and then: just after a hide it aligns the modifier keys with the X server, which never saw
+    // the sent ones, and fakes their release. So the chord is pressed up to three times; on a bar
+    // that is back already it changes nothing.
     bool ComesBackOn(const char* chord) const;
 
     // Input. Each first makes sure the bar has the foreground.
