@@ -300,12 +300,31 @@ PAVRA_QUICK_TARGET bool TrigArgument(double x, TrigParts* p) {
     return Abs(x) < 32768 && Abs(x) >= kTinyArgument && TrigReduce(x, p);
 }
 
-// For |x| <= 1 directly; beyond, pi/2 - atan(1 / |x|).
+// pi/2 - atan(1 / ax) for 1 < ax < 512 as AtanFrom, at the node of ax's cell (kAtanFarNode, from
+// the exponent and the first 6 bits of the mantissa), so that no division comes before the node:
+// |u| <= 2^-8 (make_math_tables.py) instead of 2^-9. The result is pi/4 or more, and AtanFrom's
+// absolute errors count against it: atan u - u at most 2^-25.6 and within 5u of itself
+// (2^-76.3), the term left out u^9/9 below 2^-75.2, the low parts' sum within u (2^-25.6 + 2^-49):
+// 2^-78.6, the rest as there: under 2^-74 of the result.
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanFar(double ax) {
+    uint64_t bits;
+    std::memcpy(&bits, &ax, sizeof bits);
+    int i = static_cast<int>((bits >> 46) - (1023u << 6));
+    return AtanFrom({1, 0}, {ax, 0}, kAtanFarNode[i], kAtanFarNodeAtan[i], 1, -1);
+}
+
+// For |x| <= 1 directly; beyond, pi/2 - atan(1 / |x|), from 512 on at the node of 1 / |x| rounded.
 PAVRA_QUICK_TARGET FastValue Atan(double x) {
     double ax = Abs(x);
     if (!(ax >= kTinyArgument && ax <= 3.273390607896142e150))
         return kNotMade;
-    DD a = ax <= 1 ? AtanCore({ax, 0}) : AtanRatio({1, 0}, {ax, 0}, 1 / ax, 1, -1);
+    DD a;
+    if (ax <= 1)
+        a = AtanCore({ax, 0});
+    else if (ax < 512)
+        a = AtanFar(ax);
+    else
+        a = AtanRatio({1, 0}, {ax, 0}, 1 / ax, 1, -1);
     return Made(Negate(a, x < 0), kQuickAtanEps);
 }
 

@@ -155,6 +155,25 @@ def main():
     c3 = nearest(step - c1 - c2)
     out.append(f"// pi / 512: 30 bits, 30 more, and the nearest double to the rest\ninline constexpr double "
                f"kTrigStep[3] = {{{hexfloat(nearest(c1))}, {hexfloat(nearest(c2))}, {hexfloat(c3)}}};")
+    # atan |x| for 1 < |x| < 512 as pi/2 - atan(1/|x|), the node c chosen from the bits of |x|: for
+    # |x| in [2^e (1 + m/64), 2^e (1 + (m + 1)/64)), e = 0 to 8, the cell i = 64 e + m has the c of
+    # 26 bits nearest tan of the middle of its atan(1/|x|), and u = (1/|x| - c) / (1 + c/|x|) stays
+    # within 2^-8 over the cell (u is monotonic in |x|: both ends are checked).
+    far, far_atans = [], []
+    for i in range(9 * 64):
+        e, m = divmod(i, 64)
+        low, high = mpmath.mpf(2) ** e * (1 + mpmath.mpf(m) / 64), mpmath.mpf(2) ** e * (1 + mpmath.mpf(m + 1) / 64)
+        c = cut(mpmath.tan((mpmath.atan(1 / low) + mpmath.atan(1 / high)) / 2), 26)
+        for x in (low, high):
+            assert abs((1 / x - c) / (1 + c / x)) <= mpmath.mpf(2) ** -8
+        far.append(nearest(c))
+        far_atans.append(mpmath.atan(c))
+    out.append("")
+    out.append("// The node c for 1/|x|, |x| in [2^e (1 + m/64), 2^e (1 + (m + 1)/64)), at 64 e + m, e = 0 to 8")
+    out.append(f"inline constexpr double kAtanFarNode[{len(far)}] = {{")
+    out += [f"    {hexfloat(c)}," for c in far]
+    out.append("};")
+    out.append(table("kAtanFarNodeAtan", "atan of each kAtanFarNode", far_atans))
     # asin near c = i/128 for |x| <= 1/2: degree 9; relative to asin at the interval's lower end (at
     # c = 0 every error term is at least cubic in h and asin h >= h, so h = 2^-8 is the worst).
     asin_roundings = [0, 0, 5, 6, 7, 8, 11, 12, 11, 12]
