@@ -94,6 +94,14 @@ PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanRatio(DD n, DD d, double q, int k =
     return AtanFrom(n, d, jd * 0.00390625, kAtanTable[j], k, sign);
 }
 
+// The node i = 128 t rounded of the series tables, and h = t - i/128: exact (Sterbenz from i = 1 on,
+// h = t at i = 0).
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE int SeriesNode(double t, double* h) {
+    double id = (t * 128 + 6755399441055744.0) - 6755399441055744.0;  // 1.5 2^52
+    *h = t - id * 0.0078125;
+    return static_cast<int>(id);
+}
+
 // asin x for 0 <= x <= 1/2, within 2^-66 relative (for x >= 2^-1000, where the products are
 // exact; acos takes smaller ones too, lost against pi/2): at the node c = i/128
 // nearest x, h = x - c is exact (Sterbenz from c = 1/128 on, h = x at c = 0) and |h| <= 2^-8;
@@ -104,9 +112,8 @@ PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AtanRatio(DD n, DD d, double q, int k =
 // of each coefficient, up to 12 roundings on each term of P, and those additions, against asin at
 // the interval's lower end: at most 2^-66.
 PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AsinSeries(double x) {
-    double id = (x * 128 + 6755399441055744.0) - 6755399441055744.0;  // 1.5 2^52
-    const double* a = kAsinSeries[static_cast<int>(id)];
-    double h = x - id * 0.0078125;
+    double h;
+    const double* a = kAsinSeries[SeriesNode(x, &h)];
     double z = h * h, z2 = z * z;
     double r0 = (a[4] + a[5] * h) + (a[6] + a[7] * h) * z;
     double r1 = (a[8] + a[9] * h) + (a[10] + a[11] * h) * z;
@@ -124,9 +131,8 @@ PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AsinSeries(double x) {
 // 2u of itself (2^-104 relative). The product: s F.hi exact (Product), s F_l and s_l F.hi each
 // within u of themselves, their sum within u of it: under 2^-72 in all.
 PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD AcosNearOne(double z) {
-    double id = (z * 128 + 6755399441055744.0) - 6755399441055744.0;  // 1.5 2^52
-    const double* f = kAcosRootSeries[static_cast<int>(id)];
-    double h = z - id * 0.0078125;
+    double h;
+    const double* f = kAcosRootSeries[SeriesNode(z, &h)];
     double w = h * h;
     double tail = ((f[4] + f[5] * h) + w * ((f[6] + f[7] * h) + w * (f[8] + f[9] * h))) * w;
     DD p = Product(f[2], h);
@@ -344,6 +350,13 @@ PAVRA_QUICK_TARGET FastValue Atan2(double y, double x) {
     return Made(Negate(a, y < 0), kQuickAtanEps);
 }
 
+// m - q for a multiple m of pi/2 (kPiMultiples) above |q|: the FastTwoSum of the high parts is
+// exact, the low parts add 2^-106 of m.
+PAVRA_QUICK_TARGET PAVRA_QUICK_INLINE DD FromMultiple(const DD& m, DD q) {
+    DD t = FastTwoSum(m.hi, -q.hi);
+    return FastTwoSum(t.hi, (t.lo + m.lo) - q.lo);
+}
+
 // asin |x| by its series up to 1/2, then pi/2 - acos(1 - z) for z = 1 - |x| (exact, Sterbenz):
 // acos(1 - z) <= pi/3 and the result >= pi/6, so that the FastTwoSum holds and the relative error
 // at most doubles (2^-68), and pi/2 adds 2^-106.
@@ -353,10 +366,7 @@ PAVRA_QUICK_TARGET FastValue Asin(double x) {
         return kNotMade;
     if (ax <= 0.5)
         return Made(Negate(AsinSeries(ax), x < 0), kQuickAsinEps);
-    DD q = AcosNearOne(1 - ax);
-    const DD& half = kPiMultiples[0];
-    DD t = FastTwoSum(half.hi, -q.hi);
-    return Made(Negate(FastTwoSum(t.hi, (t.lo + half.lo) - q.lo), x < 0), kQuickArcEps);
+    return Made(Negate(FromMultiple(kPiMultiples[0], AcosNearOne(1 - ax)), x < 0), kQuickArcEps);
 }
 
 // acos x = pi/2 - asin x up to |x| = 1/2 (|asin x| <= pi/6, the result >= pi/3: within 2^-66.5);
@@ -365,18 +375,11 @@ PAVRA_QUICK_TARGET FastValue Acos(double x) {
     double ax = Abs(x);
     if (!(ax < 1))
         return kNotMade;
-    if (ax <= 0.5) {
-        DD a = Negate(AsinSeries(ax), x >= 0);
-        const DD& half = kPiMultiples[0];
-        DD t = FastTwoSum(half.hi, a.hi);
-        return Made(FastTwoSum(t.hi, (t.lo + half.lo) + a.lo), kQuickAsinEps);
-    }
+    if (ax <= 0.5)
+        return Made(FromMultiple(kPiMultiples[0], Negate(AsinSeries(ax), x < 0)), kQuickAsinEps);
     if (x > 0)
         return Made(AcosNearOne(1 - x), kQuickArcEps);
-    DD q = AcosNearOne(1 + x);
-    const DD& pi = kPiMultiples[1];
-    DD t = FastTwoSum(pi.hi, -q.hi);
-    return Made(FastTwoSum(t.hi, (t.lo + pi.lo) - q.lo), kQuickArcEps);
+    return Made(FromMultiple(kPiMultiples[1], AcosNearOne(1 + x)), kQuickArcEps);
 }
 
 PAVRA_QUICK_TARGET FastValue Log(double x) {
